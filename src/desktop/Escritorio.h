@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Everything the program asks of the desktop: message boxes, handing an
+// address to the user's browser or mail program, and the program's own facts.
+// Tests install a recorder in place of the real desktop.
+class Escritorio
+{
+public:
+    virtual ~Escritorio() = default;
+
+    // A modal box over `propietario` with the text, a single "Aceptar" button,
+    // no icon and the title "Trebolero"; returns when the user closes it.
+    virtual void MostrarMensaje(QWidget *propietario, const QString &texto) = 0;
+
+    // Hands the address to the desktop's handler for its scheme without
+    // waiting; the outcome is not examined. An empty address does nothing.
+    virtual void AbrirDireccion(const QString &direccion) = 0;
+
+    // The folder of the running executable, without a trailing separator.
+    virtual QString CarpetaPrograma() const = 0;
+
+    // The executable's file name without its extension.
+    virtual QString NombrePrograma() const = 0;
+
+    static constexpr int VersionMayor = 4;
+    static constexpr int VersionMenor = 0;
+    static constexpr auto Titulo = "Trebolero";
+
+    // The desktop in use; the real one unless a test installed another.
+    static Escritorio &Actual();
+
+    // Installs `escritorio` (not owned) in place of the real desktop; nullptr
+    // goes back to the real one.
+    static void Instalar(Escritorio *escritorio);
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// One combination: a stored bet or a draw. Values are kept as written,
+// unsorted and unchecked; a new record is all zeros.
+struct Euromillon
+{
+    std::int16_t Numero1 = 0;
+    std::int16_t Numero2 = 0;
+    std::int16_t Numero3 = 0;
+    std::int16_t Numero4 = 0;
+    std::int16_t Numero5 = 0;
+    std::int16_t Estrella1 = 0;
+    std::int16_t Estrella2 = 0;
+
+    std::array<std::int16_t, 5> Numeros() const
+    {
+        return {Numero1, Numero2, Numero3, Numero4, Numero5};
+    }
+    std::array<std::int16_t, 2> Estrellas() const { return {Estrella1, Estrella2}; }
+
+    // Field 1..7 in record order (numbers, then stars).
+    std::int16_t &Campo(int indice);
+    std::int16_t Campo(int indice) const;
+
+    friend bool operator==(const Euromillon &, const Euromillon &) = default;
+};
+
+// Reads a whole number in the signed 16-bit range: blanks around it, an
+// optional sign and decimal digits, nothing else.
+std::optional<std::int16_t> ConvertirEntero16(QStringView texto);
+
+// The same syntax without the 16-bit limit (a 64-bit range), for counts read
+// from the settings file that the callers bound themselves.
+std::optional<qint64> ConvertirEntero(QStringView texto);
+
+// Parses the stored text form (03-17-22-41-50-E2-8) into `combinacion`. A
+// field whose piece is missing or does not convert keeps its former value.
+void CadenaAEuromillon(QStringView texto, Euromillon &combinacion);
+
+// "0" in front of a text of exactly one character; any other text unchanged.
+QString DosDigitos(const QString &texto);
+
+// The hit text of a bet against the draw, such as "3+1": how many distinct
+// values of 1 or more the two records share among their numbers, and among
+// their stars. Symmetric in its arguments.
+QString ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta);
+
+// Whether a hit text wins a prize in today's game.
+bool EsPremio(QStringView textoAciertos);
