@@ -1,0 +1,348 @@
+#include "app/FormMain.h"
+
+#include "app/ModeloResultado.h"
+#include "desktop/CajaTexto.h"
+#include "desktop/Escritorio.h"
+#include "desktop/EtiquetaPulsable.h"
+#include "desktop/Twips.h"
+#include "settings/modINIer.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QTranslator>
+#include <QTreeView>
+
+namespace {
+
+const QString Combinaciones = QStringLiteral("Combinaciones");
+
+// The author's mail address, shown under the list and used for mail to him.
+const QString CorreoAutor = QStringLiteral("orbelan@example.com");
+
+// The list holds at most as many rows as a signed 16-bit counter can number.
+constexpr qint64 FilasMaximas = 32767;
+
+constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
+
+QFont FuenteControles()
+{
+    QFont fuente = QApplication::font();
+    fuente.setStyleHint(QFont::SansSerif);
+    fuente.setPointSize(8);
+    return fuente;
+}
+
+} // namespace
+
+// The icon lives in the core library's resources, which a static library
+// must register by hand.
+static QIcon IconoPrograma()
+{
+    Q_INIT_RESOURCE(trebolero);
+    return QIcon(QStringLiteral(":/trebolero.png"));
+}
+
+void PrepararAplicacion(QApplication &aplicacion)
+{
+    auto *traductor = new QTranslator(&aplicacion);
+    if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(traductor);
+    QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
+    QApplication::setWindowIcon(IconoPrograma());
+}
+
+FormMain::FormMain(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setFont(FuenteControles());
+    setFixedSize(Twips(4365), Twips(4095));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(IconoPrograma());
+
+    ConstruirResultado();
+    ConstruirBotones();
+    ConstruirLista();
+    ConstruirEtiqueta();
+    FijarOrdenTabulacion();
+
+    if (const QScreen *pantalla = screen()) {
+        QRect marco = frameGeometry();
+        marco.moveCenter(pantalla->availableGeometry().center());
+        move(marco.topLeft());
+    }
+    btnDescargar->setFocus();
+
+    Form_Load();
+}
+
+FormMain::~FormMain() = default;
+
+void FormMain::ConstruirResultado()
+{
+    framResultado = new QGroupBox(QStringLiteral("Resultado"), this);
+    framResultado->setObjectName(QStringLiteral("framResultado"));
+    framResultado->setGeometry(TwipsRect(120, 120, 4095, 1215));
+
+    txtFecha = new CajaTexto(framResultado);
+    txtFecha->setObjectName(QStringLiteral("txtFecha"));
+    txtFecha->setGeometry(TwipsRect(840, 240, 2415, 375));
+    txtFecha->setToolTip(QStringLiteral("Fecha en la que se realizó el sorteo"));
+    txtFecha->setMaxLength(std::numeric_limits<int>::max());
+
+    const auto prepararCaja = [this](CajaTexto *caja, const QString &nombre, const QString &pista,
+                                     int izquierda) {
+        caja->setObjectName(nombre);
+        caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));
+        caja->setMaxLength(2);
+        caja->setToolTip(pista);
+    };
+    for (int i = 1; i <= 5; ++i) {
+        CajaTexto *caja = txtEuromillonNumero(i) = new CajaTexto(framResultado);
+        prepararCaja(caja, QStringLiteral("txtEuromillonNumero(%1)").arg(i),
+                     QStringLiteral("Número %1").arg(i), 240 + 480 * (i - 1));
+        connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonNumero_Change(i); });
+        connect(caja, &CajaTexto::FocoRecibido, this, [this, i] { txtEuromillonNumero_GotFocus(i); });
+    }
+    for (int i = 1; i <= 2; ++i) {
+        CajaTexto *caja = txtEuromillonEstrella(i) = new CajaTexto(framResultado);
+        prepararCaja(caja, QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
+                     QStringLiteral("Estrella %1").arg(i), 2880 + 480 * (i - 1));
+        connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonEstrella_Change(i); });
+        connect(caja, &CajaTexto::FocoRecibido, this,
+                [this, i] { txtEuromillonEstrella_GotFocus(i); });
+    }
+
+    // Enter in any box presses the window's default button.
+    for (QLineEdit *caja : framResultado->findChildren<QLineEdit *>()) {
+        caja->setAccessibleName(caja->toolTip());
+        connect(caja, &QLineEdit::returnPressed, this, [this] { btnDescargar->click(); });
+    }
+}
+
+QPushButton *FormMain::CrearBoton(const char *nombre, const QString &texto, const QRect &geometria)
+{
+    auto *boton = new QPushButton(texto, this);
+    boton->setObjectName(QString::fromLatin1(nombre));
+    boton->setGeometry(geometria);
+    // Enter on the focused button presses it, as Space does.
+    boton->setAutoDefault(true);
+    return boton;
+}
+
+void FormMain::ConstruirBotones()
+{
+    btnDescargar = CrearBoton("btnDescargar", QStringLiteral("&Descargar"),
+                              TwipsRect(120, 1440, 1215, 255));
+    btnDescargar->setToolTip(QStringLiteral("Pulsa aquí para comenzar la consulta Online"));
+    btnDescargar->setDefault(true);
+    cmdComprobar = CrearBoton("cmdComprobar", QStringLiteral("&Comprobar"),
+                              TwipsRect(1560, 1440, 1215, 255));
+    cmdComprobar->setToolTip(
+        QStringLiteral("Pulsa aquí para comprobar los resultados de sus apuestas"));
+    cmdViaMail = CrearBoton("cmdViaMail", QStringLiteral("Vía &Mail"),
+                            TwipsRect(3000, 1440, 1215, 255));
+    cmdViaMail->setToolTip(QStringLiteral("Pulsa aquí para enviar los resultados por email a "
+                                          "través de su programa de correo predeterminado"));
+    cmdConfigurar = CrearBoton("cmdConfigurar", QStringLiteral("Con&figurar"),
+                               TwipsRect(120, 3480, 1215, 255));
+    cmdWeb = CrearBoton("cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
+    btnAbout = CrearBoton("btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
+
+    connect(btnDescargar, &QPushButton::clicked, this, &FormMain::btnDescargar_Click);
+    connect(cmdComprobar, &QPushButton::clicked, this, &FormMain::cmdComprobar_Click);
+    connect(cmdViaMail, &QPushButton::clicked, this, &FormMain::cmdViaMail_Click);
+    connect(cmdConfigurar, &QPushButton::clicked, this, &FormMain::cmdConfigurar_Click);
+    connect(cmdWeb, &QPushButton::clicked, this, &FormMain::cmdWeb_Click);
+    connect(btnAbout, &QPushButton::clicked, this, &FormMain::btnAbout_Click);
+}
+
+void FormMain::ConstruirLista()
+{
+    modeloResultado = new ModeloResultado(this);
+    lstResultado = new QTreeView(this);
+    lstResultado->setObjectName(QStringLiteral("lstResultado"));
+    lstResultado->setGeometry(TwipsRect(120, 1680, 4095, 1815));
+    lstResultado->setToolTip(QStringLiteral(
+        "Apuestas memorizadas y sus resultados. Para modificarlo edite Trebolero.ini"));
+    lstResultado->setAccessibleName(QStringLiteral("Apuestas"));
+    lstResultado->setRootIsDecorated(false);
+    lstResultado->setUniformRowHeights(true);
+    lstResultado->setItemsExpandable(false);
+    lstResultado->setAllColumnsShowFocus(true);
+    lstResultado->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstResultado->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstResultado->setModel(modeloResultado);
+    QHeaderView *cabecera = lstResultado->header();
+    cabecera->setStretchLastSection(false);
+    cabecera->setSectionsMovable(false);
+    cabecera->setDefaultAlignment(Qt::AlignCenter);
+    for (int columna = 0; columna < 9; ++columna)
+        cabecera->resizeSection(columna, Twips(AnchosColumnas[columna]));
+}
+
+void FormMain::ConstruirEtiqueta()
+{
+    lbEmail = new EtiquetaPulsable(this);
+    lbEmail->setObjectName(QStringLiteral("lbEmail"));
+    lbEmail->setGeometry(TwipsRect(1260, 3840, 1845, 195));
+    lbEmail->setText(CorreoAutor);
+    lbEmail->setToolTip(QStringLiteral("Email del autor"));
+    lbEmail->setAccessibleName(lbEmail->toolTip());
+    lbEmail->setAlignment(Qt::AlignCenter);
+    QFont negrita = lbEmail->font();
+    negrita.setBold(true);
+    lbEmail->setFont(negrita);
+    // The address keeps its designed centre but is never cut short.
+    QRect geometria = TwipsRect(1260, 3840, 1845, 195);
+    const int ancho = std::max(geometria.width(), lbEmail->sizeHint().width());
+    geometria.setLeft(geometria.center().x() - ancho / 2);
+    geometria.setWidth(ancho);
+    lbEmail->setGeometry(geometria);
+    connect(lbEmail, &EtiquetaPulsable::Pulsada, this, &FormMain::lbEmail_Click);
+}
+
+void FormMain::FijarOrdenTabulacion()
+{
+    const QList<QWidget *> orden = {
+        btnDescargar,
+        cmdComprobar,
+        cmdViaMail,
+        cmdConfigurar,
+        cmdWeb,
+        btnAbout,
+        txtFecha,
+        txtEuromillonNumero(1),
+        txtEuromillonNumero(2),
+        txtEuromillonNumero(3),
+        txtEuromillonNumero(4),
+        txtEuromillonNumero(5),
+        txtEuromillonEstrella(1),
+        txtEuromillonEstrella(2),
+        lstResultado,
+        lbEmail,
+    };
+    for (qsizetype i = 1; i < orden.size(); ++i)
+        setTabOrder(orden[i - 1], orden[i]);
+}
+
+void FormMain::Form_Load()
+{
+    // The authorship keys are written at every start; a read-only folder is
+    // normal and loses nothing of the user's, so a failure is not reported.
+    [[maybe_unused]] const bool autor
+        = EscribirINI(QStringLiteral("Copyright"), QStringLiteral("Autor"),
+                      QStringLiteral("Orbelan"));
+    [[maybe_unused]] const bool fecha
+        = EscribirINI(QStringLiteral("Copyright"), QStringLiteral("Date"),
+                      QStringLiteral("2005/12"));
+    setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
+                       .arg(Escritorio::VersionMayor)
+                       .arg(Escritorio::VersionMenor));
+    CargarApuestas();
+}
+
+void FormMain::CargarApuestas()
+{
+    Apuestas.clear();
+    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
+    if (!total || *total < 0 || *total > FilasMaximas + 1)
+        return;
+    const auto filas = static_cast<int>(std::min(*total, FilasMaximas));
+    Apuestas.resize(static_cast<std::size_t>(filas));
+    for (int i = 0; i < filas; ++i) {
+        Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
+        CadenaAEuromillon(LeerINI(Combinaciones, QLatin1Char('C') + QString::number(i + 1)),
+                          apuesta);
+        modeloResultado->AgregarFila(QString::number(i + 1));
+        for (int campo = 1; campo <= 7; ++campo)
+            modeloResultado->AgregarSubElemento(i + 1, QString::number(apuesta.Campo(campo)));
+    }
+}
+
+void FormMain::ComprobarApuestas()
+{
+}
+
+void FormMain::MostrarSorteo(const Euromillon &sorteo)
+{
+    mostrandoSorteo = true;
+    for (int i = 1; i <= 5; ++i)
+        txtEuromillonNumero(i)->setText(QString::number(sorteo.Campo(i)));
+    for (int i = 1; i <= 2; ++i)
+        txtEuromillonEstrella(i)->setText(QString::number(sorteo.Campo(5 + i)));
+    mostrandoSorteo = false;
+}
+
+void FormMain::DescargarSorteo(const QString &)
+{
+}
+
+void FormMain::btnDescargar_Click()
+{
+}
+
+void FormMain::cmdComprobar_Click()
+{
+}
+
+void FormMain::cmdViaMail_Click()
+{
+}
+
+void FormMain::cmdConfigurar_Click()
+{
+}
+
+void FormMain::cmdWeb_Click()
+{
+}
+
+void FormMain::btnAbout_Click()
+{
+}
+
+void FormMain::lbEmail_Click()
+{
+}
+
+void FormMain::txtEuromillonNumero_Change(int indice)
+{
+    if (txtEuromillonNumero(indice)->text().size() != 2)
+        return;
+    if (indice == 5)
+        txtEuromillonEstrella(1)->setFocus();
+    else
+        txtEuromillonNumero(indice + 1)->setFocus();
+}
+
+void FormMain::txtEuromillonEstrella_Change(int indice)
+{
+    // A star is complete at two characters when typed (07, 12); a star written
+    // by MostrarSorteo is complete as it stands.
+    const qsizetype largo = txtEuromillonEstrella(indice)->text().size();
+    if (largo != 2 && !(mostrandoSorteo && largo > 0))
+        return;
+    if (indice == 1)
+        txtEuromillonEstrella(2)->setFocus();
+    else
+        cmdComprobar->setFocus();
+}
+
+void FormMain::txtEuromillonNumero_GotFocus(int indice)
+{
+    CajaTexto *caja = txtEuromillonNumero(indice);
+    caja->setSelection(0, static_cast<int>(caja->text().size()));
+}
+
+void FormMain::txtEuromillonEstrella_GotFocus(int indice)
+{
+    CajaTexto *caja = txtEuromillonEstrella(indice);
+    caja->setSelection(0, static_cast<int>(caja->text().size()));
+}
