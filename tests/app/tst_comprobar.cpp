@@ -79,6 +79,8 @@ void TestComprobar::Introducir(const QStringList &textos)
     for (int i = 1; i <= 7; ++i) {
         const QString nombre = i <= 5 ? QStringLiteral("txtEuromillonNumero(%1)").arg(i)
                                       : QStringLiteral("txtEuromillonEstrella(%1)").arg(i - 5);
+        // A click that brings the focus selects the whole text.
+        QTest::mouseClick(Control("txtFecha"), Qt::LeftButton);
         QTest::mouseClick(Control(nombre), Qt::LeftButton);
         const QString texto = textos[i - 1];
         Teclear(texto.isEmpty() ? QStringLiteral("\b") : texto);
@@ -188,11 +190,11 @@ void TestComprobar::camposIlegiblesGuardanElValorAnterior()
     Abrir(Ini({ "01-02-03-04-05-E1-2" }));
     Introducir({ "01", "02", "03", "04", "05", "01", "02" });
     Comprobar();
-    Introducir({ "01", "x", "03", "04", "05", "", "" });
+    Introducir({ "11", "x", "13", "14", "15", "", "" });
     Comprobar();
     QCOMPARE(entorno->escritorio.mensajes, QStringList {});
-    QCOMPARE(ventana->SorteoActual(), (Euromillon { 1, 2, 3, 4, 5, 1, 2 }));
-    QCOMPARE(Resultados(), QStringList { "5+2" });
+    QCOMPARE(ventana->SorteoActual(), (Euromillon { 11, 2, 13, 14, 15, 1, 2 }));
+    QCOMPARE(Resultados(), QStringList { "1+2" });
 }
 
 void TestComprobar::cadaComprobacionReleeElFichero()
