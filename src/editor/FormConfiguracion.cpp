@@ -7,6 +7,7 @@
 #include "settings/modINIer.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStringList>
 
@@ -60,8 +61,7 @@ QPushButton *FormConfiguracion::CrearBoton(QWidget *contenedor, const char *nomb
     auto *boton = new QPushButton(texto, contenedor);
     boton->setObjectName(QString::fromLatin1(nombre));
     boton->setGeometry(geometria);
-    // Enter on the focused button presses it, as Space does; Enter elsewhere
-    // presses nothing.
+    // Enter on the focused button presses it, as Space does.
     boton->setAutoDefault(true);
     return boton;
 }
@@ -133,7 +133,8 @@ void FormConfiguracion::ConstruirModificar()
     }
     // Stars take two characters, as today's stars run from 1 to 12.
     for (int i = 1; i <= 7; ++i) {
-        CajaTexto *caja = i <= 5 ? txtEuromillonConfigNumero(i) : txtEuromillonConfigEstrella(i - 5);
+        CajaTexto *caja
+            = i <= 5 ? txtEuromillonConfigNumero(i) : txtEuromillonConfigEstrella(i - 5);
         caja->setMaxLength(2);
         caja->setAccessibleName(caja->toolTip());
     }
@@ -165,6 +166,17 @@ void FormConfiguracion::FijarOrdenTabulacion()
         setTabOrder(orden[i - 1], orden[i]);
 }
 
+void FormConfiguracion::keyPressEvent(QKeyEvent *event)
+{
+    // A focused button takes Enter itself; anywhere else Enter presses no
+    // button, so nothing is stored that the user did not choose to store.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void FormConfiguracion::Form_Load()
 {
     txtCombinaciones->setText(LeerINI(Combinaciones, ClaveTotal));
@@ -191,8 +203,9 @@ std::optional<std::int16_t> FormConfiguracion::Total(const QString &texto)
         return 0;
     const auto total = ConvertirEntero16(texto);
     if (!total || *total < 0) {
-        Avisar(this, QStringLiteral("El número de combinaciones guardado no es válido. Corrige el "
-                                    "fichero de configuración."));
+        Avisar(this,
+               QStringLiteral("El número de combinaciones guardado no es válido. Corrige el "
+                              "fichero de configuración."));
         return std::nullopt;
     }
     return total;
@@ -272,8 +285,9 @@ void FormConfiguracion::cmdGuardar_Click()
     const std::int16_t indice = IndiceActual();
     // Index 0 follows the removal of the only combination: no list shows it.
     if (indice < 1) {
-        Avisar(this, QStringLiteral("No hay ninguna combinación que guardar. Inserta una con "
-                                    "«Insertar Al Final»."));
+        Avisar(this,
+               QStringLiteral("No hay ninguna combinación que guardar. Inserta una con "
+                              "«Insertar Al Final»."));
         return;
     }
     QStringList numeros;

@@ -27,6 +27,9 @@ public:
     // Writes stored combination `n` into the seven edit boxes.
     void MostrarCombinacion(std::int16_t n);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private Q_SLOTS:
     void cmdInsertar_Click();
     void cmdEliminar_Click();
