@@ -5,6 +5,7 @@
 #include "desktop/Escritorio.h"
 #include "desktop/EtiquetaPulsable.h"
 #include "desktop/Twips.h"
+#include "editor/FormConfiguracion.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
@@ -369,6 +370,10 @@ void FormMain::cmdViaMail_Click()
 
 void FormMain::cmdConfigurar_Click()
 {
+    // The editor writes the settings file itself; the list is rebuilt from it.
+    (new FormConfiguracion(this))->exec();
+    modeloResultado->EliminarFilas();
+    CargarApuestas();
 }
 
 void FormMain::cmdWeb_Click()
