@@ -3,8 +3,11 @@
 
 CMAKE ?= cmake
 CTEST ?= ctest
+# `make install` puts a self-contained copy here: the program keeps its
+# settings file beside the executable.
+PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test deps clean
+.PHONY: run test install deps clean
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -22,6 +25,12 @@ test: deps
 	@$(CMAKE) --preset asan >/dev/null
 	@$(CMAKE) --build --preset asan
 	@QT_QPA_PLATFORM=offscreen $(CTEST) --preset asan
+
+install: deps
+	@$(CMAKE) --preset release -DCMAKE_INSTALL_PREFIX="$(PREFIX)" -DCMAKE_INSTALL_BINDIR=. >/dev/null
+	@$(CMAKE) --build --preset release
+	@$(CMAKE) --install build/release >/dev/null
+	@scripts/registrar-lanzador.sh "$(PREFIX)"
 
 clean:
 	rm -rf build
