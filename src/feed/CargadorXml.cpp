@@ -3,6 +3,7 @@
 #include "desktop/Escritorio.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -32,16 +33,6 @@ constexpr qint64 BufferLectura = 256 * 1024;
 bool EsHttp(const QString &esquema)
 {
     return esquema == QLatin1String("http") || esquema == QLatin1String("https");
-}
-
-// A redirect may go to http or https, but never from https down to http.
-bool RedireccionAceptable(const QUrl &desde, const QUrl &hacia)
-{
-    const QString esquema = hacia.scheme().toLower();
-    if (!EsHttp(esquema))
-        return false;
-    return !(desde.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
-             && esquema == QLatin1String("http"));
 }
 
 // While it lives, user input to any object of the application is dropped, and
@@ -156,14 +147,13 @@ std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
     QNetworkAccessManager gestor;
     QNetworkRequest peticion(url);
     peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                          QNetworkRequest::UserVerifiedRedirectPolicy);
+                          QNetworkRequest::NoLessSafeRedirectPolicy);
     peticion.setMaximumRedirectsAllowed(RedireccionesMaximas);
     QNetworkReply *respuesta = gestor.get(peticion);
     respuesta->setReadBufferSize(BufferLectura);
 
     QByteArray datos;
     bool fallida = false;
-    QUrl actual = url;
     const auto abortar = [&] {
         fallida = true;
         respuesta->abort();
@@ -178,13 +168,6 @@ std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
     QTimer limite;
     limite.setSingleShot(true);
     QObject::connect(&limite, &QTimer::timeout, &bucle, abortar);
-    QObject::connect(respuesta, &QNetworkReply::redirected, &bucle, [&](const QUrl &destino) {
-        const QUrl siguiente = actual.resolved(destino);
-        if (!RedireccionAceptable(actual, siguiente))
-            return abortar();
-        actual = siguiente;
-        Q_EMIT respuesta->redirectAllowed();
-    });
     QObject::connect(respuesta, &QNetworkReply::metaDataChanged, &bucle, [&] {
         const QVariant largo = respuesta->header(QNetworkRequest::ContentLengthHeader);
         if (largo.isValid() && largo.toLongLong() > TamanoMaximo)
@@ -201,9 +184,8 @@ std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
     if (!fallida && respuesta->error() == QNetworkReply::NoError)
         leer();
 
-    const int estado = respuesta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (fallida || respuesta->error() != QNetworkReply::NoError || estado >= 400
-        || datos.isEmpty())
+    // An HTTP status of 400 or more comes out as an error of the reply.
+    if (fallida || respuesta->error() != QNetworkReply::NoError || datos.isEmpty())
         return std::nullopt;
     return datos;
 }
