@@ -6,6 +6,7 @@
 #include "desktop/EtiquetaPulsable.h"
 #include "desktop/Twips.h"
 #include "feed/CargadorXml.h"
+#include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
 #include <QApplication>
@@ -323,8 +324,45 @@ void FormMain::cmdComprobar_Click()
 {
 }
 
+// The lines of the checked bets, rows 1 up to the stored count. A row that is
+// missing or has no result is left out. When the count cannot be read (the
+// file edited by hand after the check) every row of the list is taken.
+static std::vector<LineaResultado> LineasResultado(const ModeloResultado &lista)
+{
+    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
+    const qint64 filas = std::min<qint64>(total.value_or(lista.NumeroFilas()), lista.NumeroFilas());
+    std::vector<LineaResultado> lineas;
+    for (int fila = 1; fila <= filas; ++fila) {
+        LineaResultado linea{fila, {}, lista.SubElemento(fila, 8).value_or(QString())};
+        bool completa = !linea.aciertos.isEmpty();
+        for (int campo = 1; campo <= 7 && completa; ++campo) {
+            const auto texto = lista.SubElemento(fila, campo);
+            completa = texto.has_value();
+            linea.valores[static_cast<std::size_t>(campo - 1)] = texto.value_or(QString());
+        }
+        if (completa)
+            lineas.push_back(std::move(linea));
+    }
+    return lineas;
+}
+
 void FormMain::cmdViaMail_Click()
 {
+    const auto resultado = modeloResultado->SubElemento(1, 8);
+    if (!resultado || resultado->isEmpty()) {
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("Has de comprobar el resultado de los premios antes de poder "
+                                 "enviarlo por email!"));
+        return;
+    }
+    std::array<QString, 7> sorteo;
+    for (int i = 1; i <= 5; ++i)
+        sorteo[static_cast<std::size_t>(i - 1)] = txtEuromillonNumero(i)->text();
+    for (int i = 1; i <= 2; ++i)
+        sorteo[static_cast<std::size_t>(4 + i)] = txtEuromillonEstrella(i)->text();
+    const QString cuerpo
+        = ComponerCuerpo(txtFecha->text(), sorteo, LineasResultado(*modeloResultado));
+    Escritorio::Actual().AbrirDireccion(DireccionMail(AsuntoResultados(), cuerpo));
 }
 
 void FormMain::cmdConfigurar_Click()
@@ -333,14 +371,25 @@ void FormMain::cmdConfigurar_Click()
 
 void FormMain::cmdWeb_Click()
 {
+    // Handed over as stored; the desktop ignores an empty address.
+    Escritorio::Actual().AbrirDireccion(
+        LeerINI(QStringLiteral("DataSource"), QStringLiteral("Web")));
 }
 
 void FormMain::btnAbout_Click()
 {
+    Escritorio::Actual().MostrarMensaje(
+        this, QStringLiteral("Trebolero %1.%2, comprobador de apuestas del Euromillón, por "
+                             "Orbelan\r\n   La descarga automática suele funcionar a partir "
+                             "del sabado al mediodía")
+                  .arg(Escritorio::VersionMayor)
+                  .arg(Escritorio::VersionMenor));
 }
 
 void FormMain::lbEmail_Click()
 {
+    Escritorio::Actual().AbrirDireccion(QStringLiteral("mailto:") + CorreoAutor
+                                        + QStringLiteral("?subject=Trebolero"));
 }
 
 void FormMain::txtEuromillonNumero_Change(int indice)

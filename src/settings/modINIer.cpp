@@ -1,8 +1,169 @@
 #include "settings/modINIer.h"
 
 #include "desktop/Escritorio.h"
+#include "settings/DocumentoIni.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What identifies one state of a file on disk: any change to its contents
+// changes at least one of these, as long as the change is stamped with a
+// later time than the one before.
+struct Sello
+{
+    dev_t dispositivo = 0;
+    ino_t inodo = 0;
+    off_t tamano = 0;
+    timespec modificacion {};
+    timespec cambio {};
+
+    Sello() = default;
+    explicit Sello(const struct stat &estado)
+        : dispositivo(estado.st_dev)
+        , inodo(estado.st_ino)
+        , tamano(estado.st_size)
+        , modificacion(estado.st_mtim)
+        , cambio(estado.st_ctim)
+    { }
+
+    friend bool operator==(const Sello &a, const Sello &b)
+    {
+        return a.dispositivo == b.dispositivo && a.inodo == b.inodo && a.tamano == b.tamano
+            && MismoInstante(a.modificacion, b.modificacion) && MismoInstante(a.cambio, b.cambio);
+    }
+
+    static bool MismoInstante(timespec a, timespec b)
+    {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    }
+};
+
+// The file as last read or written, so that a run of reads parses it once.
+// The copy may stand for the file only while `fiable` holds and the file's
+// stamp is still `sello`.
+struct UltimaLectura
+{
+    QString ruta;
+    Sello sello;
+    bool fiable = false;
+    DocumentoIni documento;
+};
+
+UltimaLectura &Ultima()
+{
+    static UltimaLectura ultima;
+    return ultima;
+}
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd)
+        : fd(fd)
+    { }
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    const int fd;
+};
+
+qint64 Nanosegundos(timespec instante)
+{
+    return qint64(instante.tv_sec) * 1'000'000'000 + instante.tv_nsec;
+}
+
+// Linux stamps files from a clock that moves every few milliseconds, and some
+// file systems keep whole seconds only, so a change made that soon after the
+// previous one may leave the stamp as it was. A copy read within that margin
+// of the file's last change is checked against the file again.
+bool SelloFiable(const struct stat &estado, timespec ahora)
+{
+    const bool segundosEnteros = estado.st_ctim.tv_nsec == 0 && estado.st_mtim.tv_nsec == 0;
+    const qint64 margen = segundosEnteros ? 2'000'000'000 : 20'000'000;
+    return Nanosegundos(ahora) - Nanosegundos(estado.st_ctim) >= margen;
+}
+
+std::optional<QByteArray> LeerTodo(int fd)
+{
+    QByteArray bytes;
+    char bloque[65536];
+    for (;;) {
+        const ssize_t leidos = ::read(fd, bloque, sizeof bloque);
+        if (leidos == 0)
+            return bytes;
+        if (leidos > 0)
+            bytes.append(bloque, leidos);
+        else if (errno != EINTR)
+            return std::nullopt;
+    }
+}
+
+bool CopiaVigente(const UltimaLectura &ultima, const QString &ruta)
+{
+    struct stat estado;
+    return ultima.fiable && ultima.ruta == ruta
+        && ::stat(QFile::encodeName(ruta).constData(), &estado) == 0
+        && Sello(estado) == ultima.sello;
+}
+
+// The settings file as it is on disk now: empty when it does not exist, and
+// nothing when it exists but cannot be read.
+std::optional<DocumentoIni> DocumentoActual(const QString &ruta)
+{
+    UltimaLectura &ultima = Ultima();
+    if (CopiaVigente(ultima, ruta))
+        return ultima.documento;
+    timespec ahora {};
+    ::clock_gettime(CLOCK_REALTIME, &ahora);
+    // Not blocking keeps a FIFO standing in for the file from hanging the open.
+    const Descriptor archivo(
+        ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (archivo.fd < 0) {
+        const bool ausente = errno == ENOENT || errno == ENOTDIR;
+        ultima = {};
+        return ausente ? std::optional(DocumentoIni()) : std::nullopt;
+    }
+    struct stat estado;
+    std::optional<QByteArray> bytes;
+    if (::fstat(archivo.fd, &estado) == 0 && S_ISREG(estado.st_mode))
+        bytes = LeerTodo(archivo.fd);
+    if (!bytes) {
+        ultima = {};
+        return std::nullopt;
+    }
+    if (ultima.ruta != ruta || ultima.documento.Contenido() != *bytes)
+        ultima.documento = DocumentoIni(std::move(*bytes));
+    ultima.ruta = ruta;
+    ultima.sello = Sello(estado);
+    ultima.fiable = SelloFiable(estado, ahora);
+    return ultima.documento;
+}
+
+// Writes a new file beside the old one and renames it over it, so the file is
+// either all old or all new. Unbuffered, because a short write into a full
+// disk is then seen here instead of being lost inside the buffer's flush.
+bool Guardar(const QString &ruta, const QByteArray &bytes)
+{
+    QSaveFile archivo(ruta);
+    return archivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        && archivo.write(bytes) == bytes.size() && archivo.commit();
+}
+
+} // namespace
 
 QString RutaINI()
 {
@@ -11,12 +172,25 @@ QString RutaINI()
         + QStringLiteral(".ini");
 }
 
-QString LeerINI(const QString &, const QString &)
+QString LeerINI(const QString &seccion, const QString &clave)
 {
-    return {};
+    const std::optional<DocumentoIni> documento = DocumentoActual(RutaINI());
+    return documento ? documento->Leer(seccion, clave) : QString();
 }
 
-bool EscribirINI(const QString &, const QString &, const QString &)
+bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor)
 {
-    return false;
+    const QString ruta = RutaINI();
+    const std::optional<DocumentoIni> actual = DocumentoActual(ruta);
+    if (!actual)
+        return false;
+    const std::optional<DocumentoIni> nuevo = actual->Escribir(seccion, clave, valor);
+    if (!nuevo)
+        return false;
+    if (nuevo->Contenido() == actual->Contenido())
+        return true;
+    if (!Guardar(ruta, nuevo->Contenido()))
+        return false;
+    Ultima() = { ruta, Sello(), false, *nuevo };
+    return true;
 }

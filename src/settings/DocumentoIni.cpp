@@ -1,0 +1,465 @@
+#include "settings/DocumentoIni.h"
+
+#include <QHashFunctions>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QByteArrayView MarcaUtf8 = "\xEF\xBB\xBF";
+constexpr quint32 RanuraVacia = 0xFFFFFFFF;
+
+bool EsBlanco(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool EsBlanco(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool EsSalto(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+struct FormaUtf8
+{
+    uchar mascara;
+    uchar patron;
+    qsizetype continuaciones;
+    char32_t minimo;
+};
+
+// The lead bytes of sequences of two, three and four bytes, with the smallest
+// code point each may carry (anything smaller is an overlong form).
+constexpr FormaUtf8 FormasUtf8[] = {
+    { 0xE0, 0xC0, 1, 0x80 },
+    { 0xF0, 0xE0, 2, 0x800 },
+    { 0xF8, 0xF0, 3, 0x10000 },
+};
+
+// The length of the UTF-8 sequence starting at `i`, or 0 when it is not a
+// valid one.
+qsizetype LongitudSecuenciaUtf8(QByteArrayView bytes, qsizetype i)
+{
+    const uchar inicial = uchar(bytes[i]);
+    if (inicial < 0x80)
+        return 1;
+    const auto forma
+        = std::find_if(std::begin(FormasUtf8), std::end(FormasUtf8),
+                       [&](const FormaUtf8 &f) { return (inicial & f.mascara) == f.patron; });
+    if (forma == std::end(FormasUtf8) || bytes.size() - i <= forma->continuaciones)
+        return 0;
+    char32_t punto = inicial & ~forma->mascara;
+    for (qsizetype k = 1; k <= forma->continuaciones; ++k) {
+        const uchar siguiente = uchar(bytes[i + k]);
+        if ((siguiente & 0xC0) != 0x80)
+            return 0;
+        punto = (punto << 6) | (siguiente & 0x3F);
+    }
+    const bool sustituto = punto >= 0xD800 && punto <= 0xDFFF;
+    if (punto < forma->minimo || punto > 0x10FFFF || sustituto)
+        return 0;
+    return forma->continuaciones + 1;
+}
+
+bool EsUtf8Valido(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype longitud = LongitudSecuenciaUtf8(bytes, i);
+        if (longitud == 0)
+            return false;
+        i += longitud;
+    }
+    return true;
+}
+
+bool EsAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+QString SinSaltos(QStringView texto)
+{
+    return texto.toString().replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+QStringView SinBlancosAlrededor(QStringView texto)
+{
+    while (!texto.isEmpty() && EsBlanco(texto.front()))
+        texto = texto.sliced(1);
+    while (!texto.isEmpty() && EsBlanco(texto.back()))
+        texto.chop(1);
+    return texto;
+}
+
+// A name as it is written and looked up: one line, no blanks around it.
+QString NombreEscrito(QStringView nombre)
+{
+    return SinBlancosAlrededor(SinSaltos(nombre)).toString();
+}
+
+// A value that would lose its outer blanks or quotes when read goes between
+// quotes, which reading removes again.
+QString ValorEntreComillasSiHaceFalta(const QString &valor)
+{
+    if (valor.isEmpty())
+        return valor;
+    const bool entreComillas = valor.size() >= 2 && valor.front() == u'"' && valor.back() == u'"';
+    if (EsBlanco(valor.front()) || EsBlanco(valor.back()) || entreComillas)
+        return u'"' + valor + u'"';
+    return valor;
+}
+
+std::optional<QByteArray> CodificarLatin1(QStringView texto)
+{
+    const bool representable
+        = std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (!representable)
+        return std::nullopt;
+    return texto.toLatin1();
+}
+
+// Names are compared by their case-folded UTF-16 text. `plegado` is empty on
+// entry.
+void AnadirPlegado(const QString &texto, QVarLengthArray<char16_t, 64> &plegado)
+{
+    const QString texto16 = texto.toCaseFolded();
+    plegado.append(reinterpret_cast<const char16_t *>(texto16.utf16()), texto16.size());
+}
+
+quint32 Hash(const QVarLengthArray<char16_t, 64> &nombre, size_t semilla)
+{
+    return quint32(qHash(QStringView(nombre.constData(), nombre.size()), semilla));
+}
+
+// The indexes are open-addressing tables with linear probing: a power-of-two
+// number of slots, at most half of them holding a position in the list of
+// sections or keys.
+template<typename Coincide>
+qsizetype BuscarEnIndice(const QList<quint32> &ranuras, quint32 hash, Coincide coincide)
+{
+    if (ranuras.isEmpty())
+        return -1;
+    const qsizetype mascara = ranuras.size() - 1;
+    for (qsizetype i = hash & mascara; ranuras[i] != RanuraVacia; i = (i + 1) & mascara) {
+        if (coincide(ranuras[i]))
+            return ranuras[i];
+    }
+    return -1;
+}
+
+void ColocarEnIndice(QList<quint32> &ranuras, qsizetype posicion, quint32 hash)
+{
+    const qsizetype mascara = ranuras.size() - 1;
+    qsizetype i = hash & mascara;
+    while (ranuras[i] != RanuraVacia)
+        i = (i + 1) & mascara;
+    ranuras[i] = quint32(posicion);
+}
+
+qsizetype RanurasPara(qsizetype elementos)
+{
+    qsizetype ranuras = 16;
+    while (ranuras < elementos * 2)
+        ranuras *= 2;
+    return ranuras;
+}
+
+// Adds the last element of `lista`, whose elements carry their `hash`.
+template<typename Elemento>
+void AnadirAlIndice(QList<quint32> &ranuras, const QList<Elemento> &lista)
+{
+    if (lista.size() * 2 > ranuras.size()) {
+        QList<quint32> mayores(RanurasPara(lista.size()), RanuraVacia);
+        for (qsizetype posicion = 0; posicion + 1 < lista.size(); ++posicion)
+            ColocarEnIndice(mayores, posicion, lista[posicion].hash);
+        ranuras = std::move(mayores);
+    }
+    ColocarEnIndice(ranuras, lista.size() - 1, lista.back().hash);
+}
+
+} // namespace
+
+DocumentoIni::DocumentoIni(QByteArray bytes)
+    : contenido(std::move(bytes))
+    , inicioTexto(contenido.startsWith(MarcaUtf8) ? MarcaUtf8.size() : 0)
+    , utf8(EsUtf8Valido(QByteArrayView(contenido).sliced(inicioTexto)))
+{
+    if (contenido.size() > TamanoMaximo)
+        return;
+    // Room for every key up front: there are no more of them than lines or "=".
+    const auto contar = [this](char c) {
+        return std::count(contenido.cbegin(), contenido.cend(), c);
+    };
+    const qsizetype previstas = std::min(contar('\n') + contar('\r') + 1, contar('='));
+    claves.reserve(previstas);
+    indiceClaves.fill(RanuraVacia, RanurasPara(previstas));
+
+    qsizetype seccionActual = -1;
+    bool enPrimerBloque = false;
+    for (qsizetype inicio = inicioTexto;;) {
+        const qsizetype fin = FinDeLinea(inicio);
+        AnalizarLinea(inicio, fin, seccionActual, enPrimerBloque);
+        if (fin == contenido.size())
+            break;
+        inicio = fin + LargoDeSalto(fin);
+    }
+}
+
+// Only the first block of a section grows when a key is added to it, so only
+// that block moves its end.
+void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, qsizetype &seccionActual,
+                                 bool &enPrimerBloque)
+{
+    const qsizetype primero = SaltarBlancos(inicio, fin);
+    if (primero == fin)
+        return;
+    const char marca = contenido.at(primero);
+    if (marca == '[') {
+        seccionActual = AbrirSeccion(inicio, primero, fin, enPrimerBloque);
+    } else if (marca != ';' && marca != '#' && seccionActual >= 0) {
+        const qsizetype igual = Buscar('=', primero, fin);
+        if (igual < fin)
+            AnadirClave(inicio, primero, igual, seccionActual);
+    }
+    if (enPrimerBloque)
+        secciones[seccionActual].finUltimaLinea = Posicion(fin);
+}
+
+qsizetype DocumentoIni::AbrirSeccion(qsizetype linea, qsizetype primero, qsizetype fin, bool &nueva)
+{
+    NombrePlegado nombre;
+    Plegar(Recortado(primero + 1, Buscar(']', primero + 1, fin)), nombre);
+    const quint32 hash = Hash(nombre, 0);
+    const qsizetype existente = BuscarSeccion(nombre, hash);
+    nueva = existente < 0;
+    if (!nueva)
+        return existente;
+    secciones.append({ Posicion(linea), Posicion(fin), hash });
+    AnadirAlIndice(indiceSecciones, secciones);
+    return secciones.size() - 1;
+}
+
+void DocumentoIni::AnadirClave(qsizetype linea, qsizetype primero, qsizetype igual,
+                               qsizetype seccion)
+{
+    NombrePlegado nombre;
+    Plegar(Recortado(primero, igual), nombre);
+    const quint32 hash = Hash(nombre, size_t(seccion));
+    if (BuscarClave(seccion, nombre, hash) >= 0)
+        return;
+    claves.append({ Posicion(linea), Posicion(seccion), hash });
+    AnadirAlIndice(indiceClaves, claves);
+}
+
+qsizetype DocumentoIni::BuscarSeccion(const NombrePlegado &nombre, quint32 hash) const
+{
+    return BuscarEnIndice(indiceSecciones, hash, [&](qsizetype posicion) {
+        const Seccion &seccion = secciones[posicion];
+        return seccion.hash == hash && MismoNombre(NombreDeSeccion(seccion.cabecera), nombre);
+    });
+}
+
+qsizetype DocumentoIni::BuscarClave(qsizetype seccion, const NombrePlegado &nombre,
+                                    quint32 hash) const
+{
+    return BuscarEnIndice(indiceClaves, hash, [&](qsizetype posicion) {
+        const Clave &clave = claves[posicion];
+        return clave.hash == hash && clave.seccion == Posicion(seccion)
+            && MismoNombre(NombreDeClave(clave.linea), nombre);
+    });
+}
+
+qsizetype DocumentoIni::SeccionConsultada(QStringView seccion) const
+{
+    NombrePlegado nombre;
+    AnadirPlegado(NombreEscrito(seccion), nombre);
+    return BuscarSeccion(nombre, Hash(nombre, 0));
+}
+
+qsizetype DocumentoIni::LineaConsultada(qsizetype seccion, QStringView clave) const
+{
+    NombrePlegado nombre;
+    AnadirPlegado(NombreEscrito(clave), nombre);
+    const qsizetype posicion = BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
+    return posicion < 0 ? -1 : qsizetype(claves[posicion].linea);
+}
+
+qsizetype DocumentoIni::LineaDeClave(QStringView seccion, QStringView clave) const
+{
+    const qsizetype posicion = SeccionConsultada(seccion);
+    return posicion < 0 ? -1 : LineaConsultada(posicion, clave);
+}
+
+QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
+{
+    const qsizetype linea = LineaDeClave(seccion, clave);
+    if (linea < 0)
+        return {};
+    QByteArrayView valor = Recortado(InicioDeValor(linea), FinDeLinea(linea));
+    if (valor.size() >= 2 && valor.front() == '"' && valor.back() == '"')
+        valor = valor.sliced(1, valor.size() - 2);
+    return Decodificar(valor);
+}
+
+std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringView clave,
+                                                   QStringView valor) const
+{
+    const QString texto = SinSaltos(valor);
+    const std::optional<QByteArray> bytesValor = Codificar(ValorEntreComillasSiHaceFalta(texto));
+    if (!bytesValor)
+        return std::nullopt;
+    std::optional<QByteArray> bytes = ConValor(seccion, clave, *bytesValor);
+    if (!bytes)
+        return std::nullopt;
+    if (bytes->size() > TamanoMaximo)
+        return std::nullopt;
+    DocumentoIni resultado(std::move(*bytes));
+    // A Windows-1252 text whose other bytes happen to form UTF-8 once the old
+    // value is gone would change the meaning of every other value.
+    const bool otraCodificacion = !utf8 && resultado.utf8 && !EsAscii(resultado.contenido);
+    if (otraCodificacion || resultado.Leer(seccion, clave) != texto)
+        return std::nullopt;
+    return resultado;
+}
+
+std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringView clave,
+                                                 const QByteArray &valor) const
+{
+    const qsizetype posicionSeccion = SeccionConsultada(seccion);
+    const qsizetype linea = posicionSeccion < 0 ? -1 : LineaConsultada(posicionSeccion, clave);
+    if (linea >= 0) {
+        const qsizetype inicio = InicioDeValor(linea);
+        return QByteArray(contenido).replace(inicio, FinDeLinea(linea) - inicio, valor);
+    }
+    const std::optional<QByteArray> nombreClave = Codificar(NombreEscrito(clave));
+    if (!nombreClave)
+        return std::nullopt;
+    const QByteArray salto = FinDeLineaPropio();
+    const QByteArray lineaClave = *nombreClave + '=' + valor;
+    if (posicionSeccion >= 0) {
+        const qsizetype final = secciones[posicionSeccion].finUltimaLinea;
+        return QByteArray(contenido).insert(final, salto + lineaClave);
+    }
+    const std::optional<QByteArray> nombreSeccion = Codificar(NombreEscrito(seccion));
+    if (!nombreSeccion)
+        return std::nullopt;
+    QByteArray bytes = contenido;
+    if (!TerminaEnLineaCompleta())
+        bytes += salto;
+    return bytes + '[' + *nombreSeccion + ']' + salto + lineaClave + salto;
+}
+
+qsizetype DocumentoIni::FinDeLinea(qsizetype inicio) const
+{
+    const auto fin = std::find_if(contenido.begin() + inicio, contenido.end(), EsSalto);
+    return fin - contenido.begin();
+}
+
+qsizetype DocumentoIni::SaltarBlancos(qsizetype desde, qsizetype hasta) const
+{
+    while (desde < hasta && EsBlanco(contenido[desde]))
+        ++desde;
+    return desde;
+}
+
+QByteArrayView DocumentoIni::Recortado(qsizetype desde, qsizetype hasta) const
+{
+    desde = SaltarBlancos(desde, hasta);
+    while (hasta > desde && EsBlanco(contenido[hasta - 1]))
+        --hasta;
+    return QByteArrayView(contenido).sliced(desde, hasta - desde);
+}
+
+qsizetype DocumentoIni::Buscar(char caracter, qsizetype desde, qsizetype hasta) const
+{
+    const auto inicio = contenido.begin();
+    return std::find(inicio + desde, inicio + hasta, caracter) - inicio;
+}
+
+// The name ends at the first "]" or at the end of the line; nothing after it
+// is looked at.
+QByteArrayView DocumentoIni::NombreDeSeccion(qsizetype cabecera) const
+{
+    const qsizetype inicio = SaltarBlancos(cabecera, contenido.size()) + 1;
+    qsizetype cierre = inicio;
+    while (cierre < contenido.size() && contenido[cierre] != ']' && !EsSalto(contenido[cierre]))
+        ++cierre;
+    return Recortado(inicio, cierre);
+}
+
+QByteArrayView DocumentoIni::NombreDeClave(qsizetype linea) const
+{
+    return Recortado(linea, contenido.indexOf('=', linea));
+}
+
+qsizetype DocumentoIni::InicioDeValor(qsizetype linea) const
+{
+    return SaltarBlancos(contenido.indexOf('=', linea) + 1, FinDeLinea(linea));
+}
+
+qsizetype DocumentoIni::LargoDeSalto(qsizetype fin) const
+{
+    if (fin == contenido.size())
+        return 0;
+    const bool crlf
+        = contenido.at(fin) == '\r' && fin + 1 < contenido.size() && contenido.at(fin + 1) == '\n';
+    return crlf ? 2 : 1;
+}
+
+QByteArray DocumentoIni::FinDeLineaPropio() const
+{
+    const qsizetype fin = FinDeLinea(inicioTexto);
+    return fin == contenido.size() ? QByteArray("\n") : contenido.mid(fin, LargoDeSalto(fin));
+}
+
+bool DocumentoIni::TerminaEnLineaCompleta() const
+{
+    return contenido.size() == inicioTexto || EsSalto(contenido.back());
+}
+
+QString DocumentoIni::Decodificar(QByteArrayView bytes) const
+{
+    if (utf8)
+        return QString::fromUtf8(bytes);
+    static QStringDecoder windows1252("windows-1252", QStringConverter::Flag::Stateless);
+    if (!windows1252.isValid())
+        return QString::fromLatin1(bytes);
+    return windows1252.decode(bytes);
+}
+
+std::optional<QByteArray> DocumentoIni::Codificar(QStringView texto) const
+{
+    constexpr auto sinEstado = QStringConverter::Flag::Stateless;
+    QStringEncoder codificador = utf8 ? QStringEncoder(QStringConverter::Utf8, sinEstado)
+                                      : QStringEncoder("windows-1252", sinEstado);
+    if (!codificador.isValid())
+        return CodificarLatin1(texto);
+    QByteArray bytes = codificador.encode(texto);
+    if (codificador.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+bool DocumentoIni::MismoNombre(QByteArrayView bytes, const NombrePlegado &nombre) const
+{
+    NombrePlegado plegado;
+    Plegar(bytes, plegado);
+    return plegado == nombre;
+}
+
+void DocumentoIni::Plegar(QByteArrayView bytes, NombrePlegado &destino) const
+{
+    destino.clear();
+    if (!EsAscii(bytes)) {
+        AnadirPlegado(Decodificar(bytes), destino);
+        return;
+    }
+    for (const char c : bytes)
+        destino.append(char16_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+}

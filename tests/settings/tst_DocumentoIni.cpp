@@ -1,0 +1,186 @@
+#include "settings/DocumentoIni.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+class PruebaDocumentoIni : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void Leer_data();
+    void Leer();
+    void Escribir_data();
+    void Escribir();
+    void EscrituraRechazada_data();
+    void EscrituraRechazada();
+    void EscrituraAlAzar();
+};
+
+namespace {
+
+void Lectura(const char *caso, const QByteArray &contenido, const QString &seccion,
+             const QString &clave, const QString &esperado)
+{
+    QTest::newRow(caso) << contenido << seccion << clave << esperado;
+}
+
+void ColumnasDeEscritura()
+{
+    QTest::addColumn<QByteArray>("antes");
+    QTest::addColumn<QString>("seccion");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QByteArray>("despues");
+}
+
+void Escritura(const char *caso, const QByteArray &antes, const QString &seccion,
+               const QString &clave, const QString &valor, const QByteArray &despues = {})
+{
+    QTest::newRow(caso) << antes << seccion << clave << valor << despues;
+}
+
+} // namespace
+
+void PruebaDocumentoIni::Leer_data()
+{
+    QTest::addColumn<QByteArray>("contenido");
+    QTest::addColumn<QString>("seccion");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("esperado");
+
+    Lectura("mayusculas", "[Combinaciones]\nTotal=2\n", "combinaciones", "TOTAL", "2");
+    Lectura("blancos", "  [ a ]  \n\t k \t=\t v w \t\n", " a\t", " k ", "v w");
+    Lectura("comillas", "[a]\nk= \" x \" \n", "a", "k", " x ");
+    Lectura("una comilla", "[a]\nk=\"x\n", "a", "k", "\"x");
+    Lectura("comentarios", "[a]\n;k=1\n  #k=2\nk=3\n", "a", "k", "3");
+    Lectura("clave repetida", "[a]\nk=1\nK=2\n", "a", "k", "1");
+    Lectura("seccion repetida", "[a]\nx=1\n[b]\nk=0\n[A]\nk=2\n", "a", "k", "2");
+    Lectura("linea sin igual", "[a]\nk\nk=3\n", "a", "k", "3");
+    Lectura("igual en el valor", "[a]\nk=x=y\n", "a", "k", "x=y");
+    Lectura("antes de toda seccion", "k=1\n[a]\n", "a", "k", "");
+    Lectura("en otra seccion", "[a]\nk=1\n[b]\n", "b", "k", "");
+    Lectura("hasta el primer corchete", "[a]x] y\nk=1\n", "a", "k", "1");
+    Lectura("corchete sin cierre", "[ab\nk=1", "ab", "k", "1");
+    Lectura("solo retornos", "[a]\rk=1\rj=2", "a", "j", "2");
+    Lectura("marca utf-8", "\xEF\xBB\xBF[a]\nk=1\n", "a", "k", "1");
+    Lectura("utf-8", "[A\xC3\xB1o]\n\xC3\x91=\xE2\x82\xAC\n", "A\u00D1O", "\u00F1", "\u20AC");
+    Lectura("windows-1252", "[A\xF1o]\n\xD1=and\xFA \x80\n", "A\u00D1O", "\u00F1",
+            "and\u00FA \u20AC");
+    Lectura("nul", QByteArray("[a]\nk=x\0y\n", 11), "a", "k", QStringView(u"x\0y", 3).toString());
+}
+
+void PruebaDocumentoIni::Leer()
+{
+    QFETCH(QByteArray, contenido);
+    QFETCH(QString, seccion);
+    QFETCH(QString, clave);
+    QFETCH(QString, esperado);
+
+    QCOMPARE(DocumentoIni(contenido).Leer(seccion, clave), esperado);
+}
+
+void PruebaDocumentoIni::Escribir_data()
+{
+    ColumnasDeEscritura();
+
+    Escritura("solo cambia el valor",
+              "; cabecera\r\n[A]\r\n  Total =  1 ; x\r\n\r\n[Otra]\r\nz=9\r\n", "a", "total", "2",
+              "; cabecera\r\n[A]\r\n  Total =  2\r\n\r\n[Otra]\r\nz=9\r\n");
+    Escritura("primera de las repetidas", "[a]\nk=1\nk=2\n", "a", "k", "3", "[a]\nk=3\nk=2\n");
+    Escritura("tras la ultima linea de la seccion", "[a]\nx=1\n; nota\n\n[b]\ny=2\n", "a", "k", "v",
+              "[a]\nx=1\n; nota\nk=v\n\n[b]\ny=2\n");
+    Escritura("seccion vacia", "[a]\n\n[b]\n", "a", "k", "v", "[a]\nk=v\n\n[b]\n");
+    Escritura("primer bloque de una seccion repetida", "[a]\nx=1\n[b]\n[a]\ny=2\n", "a", "k", "v",
+              "[a]\nx=1\nk=v\n[b]\n[a]\ny=2\n");
+    Escritura("clave nueva sin salto final", "[a]\nx=1", "a", "k", "v", "[a]\nx=1\nk=v");
+    Escritura("seccion nueva con crlf", "[a]\r\nx=1\r\n", "b", "k", "v",
+              "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
+    Escritura("seccion nueva sin salto final", "[a]\nx=1", "b", "k", "v", "[a]\nx=1\n[b]\nk=v\n");
+    Escritura("clave antes de toda seccion", "k=1\n", "a", "k", "v", "k=1\n[a]\nk=v\n");
+    Escritura("archivo nuevo", "", "Copyright", "Autor", "Orbelan", "[Copyright]\nAutor=Orbelan\n");
+    Escritura("solo la marca utf-8", "\xEF\xBB\xBF", "a", "k", "v", "\xEF\xBB\xBF[a]\nk=v\n");
+    Escritura("blancos alrededor", "[a]\nk=1\n", "a", "k", " x\t", "[a]\nk=\" x\t\"\n");
+    Escritura("entre comillas", "[a]\nk=1\n", "a", "k", "\"q\"", "[a]\nk=\"\"q\"\"\n");
+    Escritura("saltos en el valor", "[a]\nk=1\n", "a", "k", "x\r\ny\n", "[a]\nk=\"x  y \"\n");
+    Escritura("saltos en el nombre", "[a]\nk=1\n", "a", "x\ny", "v", "[a]\nk=1\nx y=v\n");
+    Escritura("utf-8 con marca", "\xEF\xBB\xBF[a]\nk=\xC3\xB1\n", "a", "k", "\u20AC",
+              "\xEF\xBB\xBF[a]\nk=\xE2\x82\xAC\n");
+    Escritura("windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u20AC\u00FA", "[a]\nk=\x80\xFA\n");
+    Escritura("windows-1252 que queda en ascii", "[a]\nk=\xF1\n", "a", "k", "n", "[a]\nk=n\n");
+}
+
+void PruebaDocumentoIni::Escribir()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, seccion);
+    QFETCH(QString, clave);
+    QFETCH(QString, valor);
+    QFETCH(QByteArray, despues);
+
+    const std::optional<DocumentoIni> escrito = DocumentoIni(antes).Escribir(seccion, clave, valor);
+    QVERIFY(escrito);
+    QCOMPARE(escrito->Contenido(), despues);
+}
+
+// Writes that could not be read back as given.
+void PruebaDocumentoIni::EscrituraRechazada_data()
+{
+    ColumnasDeEscritura();
+    Escritura("sin codigo en windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u4E00");
+    Escritura("dejaria de ser windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u00C3\u00B1");
+    Escritura("sustituto suelto", "", "a", "k", QString(QChar(0xD800)));
+    Escritura("igual en la clave", "", "a", "x=y", "v");
+    Escritura("clave de comentario", "[a]\n", "a", ";k", "v");
+    Escritura("clave de seccion", "[a]\n", "a", "[k", "v");
+    Escritura("corchete en la seccion", "", "a]b", "k", "v");
+}
+
+void PruebaDocumentoIni::EscrituraRechazada()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, seccion);
+    QFETCH(QString, clave);
+    QFETCH(QString, valor);
+
+    QVERIFY(!DocumentoIni(antes).Escribir(seccion, clave, valor));
+}
+
+// Random texts made of the pieces that matter to the syntax: every write that
+// succeeds must read back, and must leave every other key reading as before.
+void PruebaDocumentoIni::EscrituraAlAzar()
+{
+    const QByteArray piezas("[]=;#\r\n \t\"aAk\xC3\xB1\xF1\0", 17);
+    const QStringList nombres = { "a", "A", " k", "K", "\u00F1", "" };
+    const QStringList valores = { "", "v", " v", "\"v\"", "x\ny", "\u00F1", "\u20AC", "a=b" };
+    QRandomGenerator azar(20051201);
+    const auto elegir = [&](const QStringList &lista) {
+        return lista[azar.bounded(int(lista.size()))];
+    };
+    const auto mismoNombre = [](const QString &a, const QString &b) {
+        return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    };
+
+    for (int prueba = 0; prueba < 3000; ++prueba) {
+        QByteArray bytes;
+        for (int n = azar.bounded(40); n > 0; --n)
+            bytes += piezas[azar.bounded(int(piezas.size()))];
+        const DocumentoIni antes(bytes);
+        const QString seccion = elegir(nombres), clave = elegir(nombres), valor = elegir(valores);
+        const std::optional<DocumentoIni> despues = antes.Escribir(seccion, clave, valor);
+        if (!despues)
+            continue;
+        for (const QString &otraSeccion : nombres) {
+            for (const QString &otraClave : nombres) {
+                const bool misma
+                    = mismoNombre(otraSeccion, seccion) && mismoNombre(otraClave, clave);
+                const QString esperado = misma ? QString(valor).replace(u'\n', u' ')
+                                               : antes.Leer(otraSeccion, otraClave);
+                QVERIFY2(despues->Leer(otraSeccion, otraClave) == esperado, bytes.toHex(' '));
+            }
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(PruebaDocumentoIni)
+#include "tst_DocumentoIni.moc"
