@@ -308,6 +308,7 @@ void FormMain::DescargarSorteo(const QString &url)
                 haySorteo = true;
             } else if (dato.tagName() == QLatin1String("dc:date")) {
                 txtFecha->setText(dato.text());
+                txtFecha->home(false);
             }
         }
     }

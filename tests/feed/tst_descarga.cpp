@@ -283,9 +283,10 @@ void TstDescarga::botonDescargar()
     QApplication::setActiveWindow(ventana.get());
     QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
 
+    // The access key presses the button after a short animation.
     QTest::keyClick(ventana.get(), Qt::Key_D, Qt::AltModifier);
 
-    QCOMPARE(Pantalla(), Descargado);
+    QTRY_COMPARE(Pantalla(), Descargado);
     QCOMPARE(QApplication::focusWidget(), ventana->findChild<QPushButton *>("cmdComprobar"));
 }
 
