@@ -93,11 +93,6 @@ bool EstructuraAceptable(const QByteArray &datos)
 
 } // namespace
 
-std::chrono::milliseconds CargadorXml::TiempoMaximo()
-{
-    return tiempoMaximo;
-}
-
 void CargadorXml::FijarTiempoMaximo(std::chrono::milliseconds tiempo)
 {
     tiempoMaximo = tiempo;

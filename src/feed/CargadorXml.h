@@ -34,8 +34,7 @@ public:
     QDomElement ElementoDocumento() const { return documento.documentElement(); }
 
     // The longest a network load may take as a whole before it counts as
-    // failed; 15 seconds unless changed.
-    static std::chrono::milliseconds TiempoMaximo();
+    // failed; 15 seconds unless changed (tests shorten it).
     static void FijarTiempoMaximo(std::chrono::milliseconds tiempo);
 
 private:

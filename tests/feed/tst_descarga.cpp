@@ -88,12 +88,12 @@ const QByteArray Juegos = Item("La Primitiva", "01-02-03-04-05-E0-0", "2024-05-0
     + Item("Bonoloto", "06-07-08-09-10-E1-1", "2024-05-11");
 
 // The seven boxes and the date: as the user typed them, and as downloaded.
-const QStringList Tecleado { "1", "2", "3", "4", "5", "6", "7", "antes" };
-const QStringList Descargado { "3", "17", "22", "41", "50", "2", "8", "2024-05-10T21:00:00+02:00" };
+const QStringList Tecleado {"1", "2", "3", "4", "5", "6", "7", "antes"};
+const QStringList Descargado {"3", "17", "22", "41", "50", "2", "8", "2024-05-10T21:00:00+02:00"};
 
 Respuestas Feed200(const QByteArray &cuerpo)
 {
-    return { { "/feed", Http("200 OK", cuerpo) } };
+    return {{"/feed", Http("200 OK", cuerpo)}};
 }
 
 } // namespace
@@ -175,11 +175,11 @@ void TstDescarga::descargar_data()
     QTest::newRow("varios juegos") << Feed200(Feed(Juegos)) << Descargado;
     QTest::newRow("gana el último")
         << Feed200(Feed(Juegos + Item(Euromillon, "11-12-13-14-15-E9-1", "sábado")))
-        << QStringList { "11", "12", "13", "14", "15", "9", "1", "sábado" };
+        << QStringList {"11", "12", "13", "14", "15", "9", "1", "sábado"};
     QTest::newRow("sorteo y fecha de items distintos")
         << Feed200(Feed(Juegos + Item(Euromillon, {}, "sábado")
                         + Item(Euromillon, "11-12-13-14-15-E9-1")))
-        << QStringList { "11", "12", "13", "14", "15", "9", "1", "sábado" };
+        << QStringList {"11", "12", "13", "14", "15", "9", "1", "sábado"};
     QTest::newRow("títulos parecidos") << Feed200(
         Feed(Item("Euromillón", "03-17-22-41-50-E2-8", "a")
              + Item("EUROMILLONES", "03-17-22-41-50-E2-8", "b") + Item("Euromillo", {}, "c")))
@@ -192,15 +192,13 @@ void TstDescarga::descargar_data()
                                                            + dc + ">x</purl:date><title>",
                                                        {})))
                                   << Tecleado;
-    QTest::newRow("fecha sin sorteo")
-        << Feed200(Feed(Item(Euromillon, {}, "sábado")))
-        << QStringList { "1", "2", "3", "4", "5", "6", "7", "sábado" };
-    QTest::newRow("404") << Respuestas { { "/feed", Http("404 Not Found", Feed(Juegos)) } }
-                         << Tecleado;
+    QTest::newRow("fecha sin sorteo") << Feed200(Feed(Item(Euromillon, {}, "sábado")))
+                                      << QStringList {"1", "2", "3", "4", "5", "6", "7", "sábado"};
+    QTest::newRow("404") << Respuestas {{"/feed", Http("404 Not Found", Feed(Juegos))}} << Tecleado;
     QTest::newRow("XML mal formado") << Feed200(Feed(Juegos).chopped(3)) << Tecleado;
-    QTest::newRow("redirección") << Respuestas { { "/feed",
-                                                   Http("302 Found", {}, "Location: /otro\r\n") },
-                                                 { "/otro", Http("200 OK", Feed(Juegos)) } }
+    QTest::newRow("redirección") << Respuestas {{"/feed",
+                                                 Http("302 Found", {}, "Location: /otro\r\n")},
+                                                {"/otro", Http("200 OK", Feed(Juegos))}}
                                  << Descargado;
     QTest::newRow("más de 4 MiB") << Feed200(
         Feed(Juegos + "<!--" + QByteArray(4 << 20, ' ') + "-->"))
@@ -249,7 +247,7 @@ void TstDescarga::servidorMudo()
     ventana->DescargarSorteo(servidor->Url(QStringLiteral("/mudo")));
     QCoreApplication::processEvents();
 
-    QCOMPARE(servidor->peticiones, QStringList { "/mudo" });
+    QCOMPARE(servidor->peticiones, QStringList {"/mudo"});
     QCOMPARE(Pantalla(), Tecleado);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
