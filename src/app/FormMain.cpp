@@ -456,12 +456,10 @@ void FormMain::txtEuromillonEstrella_Change(int indice)
 
 void FormMain::txtEuromillonNumero_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonNumero(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonNumero(indice)->SeleccionarTodo();
 }
 
 void FormMain::txtEuromillonEstrella_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonEstrella(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonEstrella(indice)->SeleccionarTodo();
 }
