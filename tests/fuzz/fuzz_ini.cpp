@@ -84,7 +84,7 @@ struct Par
     QString seccion;
     QString clave;
 
-    QString Nombres() const { return Nombre(seccion) + u'\0' + Nombre(clave); }
+    std::pair<QString, QString> Nombres() const { return { Nombre(seccion), Nombre(clave) }; }
 };
 
 // Whether `despues` is `antes` with at most one line's text changed, or with
@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
 
     QList<Par> usados;
     // The last value written under each key, by its matching names.
-    QHash<QString, QString> escritos;
+    QHash<std::pair<QString, QString>, QString> escritos;
     for (int operaciones = 0; !lector.Fin() && operaciones < 64; ++operaciones) {
         const std::uint8_t tipo = lector.Byte();
         const int codificacion = (tipo >> 1) % 3;
