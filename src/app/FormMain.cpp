@@ -5,6 +5,7 @@
 #include "desktop/Escritorio.h"
 #include "desktop/EtiquetaPulsable.h"
 #include "desktop/Twips.h"
+#include "editor/FormConfiguracion.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
@@ -269,6 +270,17 @@ void FormMain::CargarApuestas()
 
 void FormMain::ComprobarApuestas()
 {
+    // A count that no longer reads (the file edited by hand meanwhile) leaves
+    // the list as the rebuild left it.
+    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
+    if (!total)
+        return;
+    // Only the bets that the rebuild loaded have a row to take their result
+    // (at most 32767, so the row number fits an int).
+    const auto filas = static_cast<int>(std::min(*total, static_cast<qint64>(Apuestas.size())));
+    for (int i = 0; i < filas; ++i)
+        modeloResultado->AgregarSubElemento(
+            i + 1, ContarAciertos(Sorteo, Apuestas[static_cast<std::size_t>(i)]));
 }
 
 void FormMain::MostrarSorteo(const Euromillon &sorteo)
@@ -291,6 +303,28 @@ void FormMain::btnDescargar_Click()
 
 void FormMain::cmdComprobar_Click()
 {
+    for (int i = 1; i <= 5; ++i) {
+        if (txtEuromillonNumero(i)->text().isEmpty()) {
+            Escritorio::Actual().MostrarMensaje(
+                this, QStringLiteral("No hay conbinación premiada! Descargala o introducela"));
+            return;
+        }
+    }
+    if (modeloResultado->NumeroFilas() == 0) {
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("No hay resultados! Edita el fichero de configuración"));
+        return;
+    }
+    // Each field on its own: a box that does not read keeps the field's
+    // earlier value.
+    for (int i = 1; i <= 7; ++i) {
+        const CajaTexto *caja = i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5);
+        if (const auto valor = ConvertirEntero16(caja->text()))
+            Sorteo.Campo(i) = *valor;
+    }
+    modeloResultado->EliminarFilas();
+    CargarApuestas();
+    ComprobarApuestas();
 }
 
 // The lines of the checked bets, rows 1 up to the stored count. A row that is
@@ -336,6 +370,10 @@ void FormMain::cmdViaMail_Click()
 
 void FormMain::cmdConfigurar_Click()
 {
+    // The editor writes the settings file itself; the list is rebuilt from it.
+    (new FormConfiguracion(this))->exec();
+    modeloResultado->EliminarFilas();
+    CargarApuestas();
 }
 
 void FormMain::cmdWeb_Click()
