@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps clean
+.PHONY: run test install deps clean bench
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -34,3 +34,10 @@ install: deps
 
 clean:
 	rm -rf build
+
+# The benchmarks at the program's limits (32767 stored bets), on the offscreen
+# platform: prints one line per figure and writes build/bench/results.json.
+bench: deps
+	@$(CMAKE) --preset bench >/dev/null
+	@$(CMAKE) --build --preset bench
+	@QT_QPA_PLATFORM=offscreen build/bench/bench/trebolero_bench

@@ -59,7 +59,7 @@ bool GuardarJson(const std::vector<Cifra> &cifras, const QString &ruta)
 {
     QJsonArray lista;
     for (const Cifra &cifra : cifras) {
-        lista.append(QJsonObject{
+        lista.append(QJsonObject {
             {QStringLiteral("name"), cifra.nombre},
             {QStringLiteral("median_ms"), ValorJson(cifra.medianaMs)},
             {QStringLiteral("ratio"), ValorJson(cifra.razon)},

@@ -52,8 +52,8 @@ FicheroApuestas GenerarFichero(int total)
         if (n % 1000 == 1)
             fichero.texto += "; Apuestas desde la " + QByteArray::number(n) + '\n';
         fichero.apuestas.push_back(ApuestaAlAzar(azar));
-        fichero.texto += 'C' + QByteArray::number(n) + '=' + TextoApuesta(fichero.apuestas.back())
-            + '\n';
+        fichero.texto
+            += 'C' + QByteArray::number(n) + '=' + TextoApuesta(fichero.apuestas.back()) + '\n';
     }
     return fichero;
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QWidget>
 
 namespace {
@@ -30,4 +31,16 @@ protected:
 void SalirTrasPrimerCuadro(QWidget &ventana)
 {
     ventana.installEventFilter(new VigiaPrimerCuadro(&ventana));
+}
+
+void InformarPicoMemoria()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    QFile salida;
+    if (!estado.open(QIODevice::ReadOnly) || !salida.open(stdout, QIODevice::WriteOnly))
+        return;
+    for (const QByteArray &linea : estado.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            salida.write(linea + '\n');
+    }
 }

@@ -39,9 +39,9 @@ class EscritorioBanco : public Escritorio
 public:
     explicit EscritorioBanco(QString carpeta)
         : carpeta(std::move(carpeta))
-    { }
+    {}
     void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
-    void AbrirDireccion(const QString &) override { }
+    void AbrirDireccion(const QString &) override {}
     QString CarpetaPrograma() const override { return carpeta; }
     QString NombrePrograma() const override { return QStringLiteral("Trebolero"); }
 
@@ -87,6 +87,7 @@ double CargaMinima(const QString &ruta, const std::vector<Euromillon> &apuestas)
         Fallo(QStringLiteral("cannot read ") + ruta);
     const DocumentoIni documento(archivo.readAll());
     ModeloResultado modelo;
+    modelo.ReservarFilas(int(apuestas.size()));
     for (int fila = 1; fila <= int(apuestas.size()); ++fila) {
         modelo.AgregarFila(QString::number(fila));
         for (int campo = 1; campo <= 7; ++campo)
@@ -174,16 +175,15 @@ double Lecturas()
 Cifra Razon(const QString &nombre, const std::vector<double> &medidas,
             const std::vector<double> &referencias, double meta, const QString &frente)
 {
-    const bool completas = std::none_of(medidas.begin(), medidas.end(),
-                                        [](double ms) { return std::isnan(ms); });
+    const bool completas
+        = std::none_of(medidas.begin(), medidas.end(), [](double ms) { return std::isnan(ms); });
     const double mediana = completas ? Mediana(medidas) : SinMedida;
     const double referencia = Mediana(referencias);
     return {nombre, mediana, referencia, mediana / referencia, meta, frente};
 }
 
 // The in-process figures: load, check and editor.
-void MedirVentanas(const QString &ruta, const FicheroApuestas &fichero,
-                   std::vector<Cifra> &cifras)
+void MedirVentanas(const QString &ruta, const FicheroApuestas &fichero, std::vector<Cifra> &cifras)
 {
     FormMain ventana;
     ventana.show();
@@ -205,8 +205,8 @@ void MedirVentanas(const QString &ruta, const FicheroApuestas &fichero,
     }
     cifras.push_back(Razon(QStringLiteral("load"), cargas, minimas, 1.5,
                            QStringLiteral("one read and parse of the file + the same rows")));
-    cifras.push_back(Razon(QStringLiteral("check"), comprobaciones, cargas, 1.25,
-                           QStringLiteral("load")));
+    cifras.push_back(
+        Razon(QStringLiteral("check"), comprobaciones, cargas, 1.25, QStringLiteral("load")));
 
     Editor(ventana);
     Lecturas();

@@ -13,5 +13,7 @@ int main(int argc, char *argv[])
     FormMain ventana;
     ventana.show();
     SalirTrasPrimerCuadro(ventana);
-    return aplicacion.exec();
+    const int salida = aplicacion.exec();
+    InformarPicoMemoria();
+    return salida;
 }

@@ -11,5 +11,7 @@ int main(int argc, char *argv[])
     QWidget ventana;
     ventana.show();
     SalirTrasPrimerCuadro(ventana);
-    return aplicacion.exec();
+    const int salida = aplicacion.exec();
+    InformarPicoMemoria();
+    return salida;
 }
