@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps clean bench
+.PHONY: run test install deps clean demo bench
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -34,6 +34,19 @@ install: deps
 
 clean:
 	rm -rf build
+
+# Starts the program in a scratch folder holding the sample bets and feed, so
+# that "Descargar" and "Comprobar" work at once.
+demo: deps
+	@$(CMAKE) --preset dev >/dev/null
+	@$(CMAKE) --build --preset dev
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
+		exit 1; \
+	fi
+	@rm -rf build/demo && mkdir -p build/demo
+	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
+	@cd build/demo && ./Trebolero
 
 # The benchmarks at the program's limits (32767 stored bets), on the offscreen
 # platform: prints one line per figure and writes build/bench/results.json.

@@ -6,6 +6,7 @@
 #include "desktop/EtiquetaPulsable.h"
 #include "desktop/Twips.h"
 #include "editor/FormConfiguracion.h"
+#include "feed/CargadorXml.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
@@ -36,6 +37,13 @@ QFont FuenteControles()
     fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSize(8);
     return fuente;
+}
+
+// Whether an item of the feed is about a EuroMillions draw: its text begins
+// with "Euromillon", spelt exactly so; blanks before it do not count.
+bool EsSorteoEuromillon(const QString &texto)
+{
+    return QStringView(texto).trimmed().startsWith(QLatin1String("Euromillon"));
 }
 
 } // namespace
@@ -297,12 +305,36 @@ void FormMain::MostrarSorteo(const Euromillon &sorteo)
     mostrandoSorteo = false;
 }
 
-void FormMain::DescargarSorteo(const QString &)
+void FormMain::DescargarSorteo(const QString &url)
 {
+    CargadorXml cargador;
+    if (!cargador.Cargar(url))
+        return;
+    // The last matching item wins. The boxes are rewritten only when the feed
+    // gave a draw, so a draw typed by the user is never replaced by a stale one.
+    bool haySorteo = false;
+    for (QDomElement hijo = cargador.ElementoDocumento().firstChildElement(); !hijo.isNull();
+         hijo = hijo.nextSiblingElement()) {
+        if (hijo.tagName() != QLatin1String("item") || !EsSorteoEuromillon(hijo.text()))
+            continue;
+        for (QDomElement dato = hijo.firstChildElement(); !dato.isNull();
+             dato = dato.nextSiblingElement()) {
+            if (dato.tagName() == QLatin1String("dc:subject")) {
+                CadenaAEuromillon(dato.text(), Sorteo);
+                haySorteo = true;
+            } else if (dato.tagName() == QLatin1String("dc:date")) {
+                txtFecha->setText(dato.text());
+                txtFecha->home(false);
+            }
+        }
+    }
+    if (haySorteo)
+        MostrarSorteo(Sorteo);
 }
 
 void FormMain::btnDescargar_Click()
 {
+    DescargarSorteo(LeerINI(QStringLiteral("DataSource"), QStringLiteral("RDFData")));
 }
 
 void FormMain::cmdComprobar_Click()
@@ -432,12 +464,10 @@ void FormMain::txtEuromillonEstrella_Change(int indice)
 
 void FormMain::txtEuromillonNumero_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonNumero(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonNumero(indice)->SeleccionarTodo();
 }
 
 void FormMain::txtEuromillonEstrella_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonEstrella(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonEstrella(indice)->SeleccionarTodo();
 }

@@ -304,14 +304,12 @@ void FormConfiguracion::cmdGuardar_Click()
 
 void FormConfiguracion::txtEuromillonConfigNumero_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonConfigNumero(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonConfigNumero(indice)->SeleccionarTodo();
 }
 
 void FormConfiguracion::txtEuromillonConfigEstrella_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonConfigEstrella(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonConfigEstrella(indice)->SeleccionarTodo();
 }
 
 void FormConfiguracion::txtEuromillonConfigNumero_KeyUp(int indice)
