@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps clean fuzz demo
+.PHONY: run test install deps clean demo bench fuzz
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -47,6 +47,13 @@ demo: deps
 	@rm -rf build/demo && mkdir -p build/demo
 	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero
+
+# The benchmarks at the program's limits (32767 stored bets), on the offscreen
+# platform: prints one line per figure and writes build/bench/results.json.
+bench: deps
+	@$(CMAKE) --preset bench >/dev/null
+	@$(CMAKE) --build --preset bench
+	@QT_QPA_PLATFORM=offscreen build/bench/bench/trebolero_bench
 
 # `make fuzz` runs each libFuzzer target for FUZZ_SEGUNDOS seconds, starting
 # from its seeds in tests/fuzz/semillas. What it learns stays in
