@@ -1,5 +1,6 @@
 #include "app/FormMain.h"
 
+#include "app/IconoPrograma.h"
 #include "app/ModeloResultado.h"
 #include "desktop/CajaTexto.h"
 #include "desktop/Escritorio.h"
@@ -41,14 +42,6 @@ QFont FuenteControles()
 }
 
 } // namespace
-
-// The icon lives in the core library's resources, which a static library
-// must register by hand.
-static QIcon IconoPrograma()
-{
-    Q_INIT_RESOURCE(trebolero);
-    return QIcon(QStringLiteral(":/trebolero.png"));
-}
 
 void PrepararAplicacion(QApplication &aplicacion)
 {
@@ -270,7 +263,7 @@ void FormMain::CargarApuestas()
                           apuesta);
         modeloResultado->AgregarFila(QString::number(i + 1));
         for (int campo = 1; campo <= 7; ++campo)
-            modeloResultado->AgregarSubElemento(i + 1, QString::number(apuesta.Campo(campo)));
+            modeloResultado->AgregarSubElemento(i + 1, TextoNumero(apuesta.Campo(campo)));
     }
 }
 
@@ -293,9 +286,9 @@ void FormMain::MostrarSorteo(const Euromillon &sorteo)
 {
     mostrandoSorteo = true;
     for (int i = 1; i <= 5; ++i)
-        txtEuromillonNumero(i)->setText(QString::number(sorteo.Campo(i)));
+        txtEuromillonNumero(i)->setText(TextoNumero(sorteo.Campo(i)));
     for (int i = 1; i <= 2; ++i)
-        txtEuromillonEstrella(i)->setText(QString::number(sorteo.Campo(5 + i)));
+        txtEuromillonEstrella(i)->setText(TextoNumero(sorteo.Campo(5 + i)));
     mostrandoSorteo = false;
 }
 

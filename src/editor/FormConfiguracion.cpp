@@ -193,9 +193,9 @@ void FormConfiguracion::MostrarCombinacion(std::int16_t n)
     Euromillon combinacion;
     CadenaAEuromillon(LeerINI(Combinaciones, ClaveCombinacion(n)), combinacion);
     for (int i = 1; i <= 5; ++i)
-        txtEuromillonConfigNumero(i)->setText(QString::number(combinacion.Campo(i)));
+        txtEuromillonConfigNumero(i)->setText(TextoNumero(combinacion.Campo(i)));
     for (int i = 1; i <= 2; ++i)
-        txtEuromillonConfigEstrella(i)->setText(QString::number(combinacion.Campo(5 + i)));
+        txtEuromillonConfigEstrella(i)->setText(TextoNumero(combinacion.Campo(5 + i)));
 }
 
 std::optional<std::int16_t> FormConfiguracion::Total(const QString &texto)

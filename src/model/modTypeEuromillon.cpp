@@ -103,6 +103,19 @@ void CadenaAEuromillon(QStringView texto, Euromillon &combinacion)
     }
 }
 
+QString TextoNumero(int valor)
+{
+    static const auto compartidos = [] {
+        std::array<QString, 100> textos;
+        for (int i = 0; i < int(textos.size()); ++i)
+            textos[std::size_t(i)] = QString::number(i);
+        return textos;
+    }();
+    if (valor >= 0 && valor < int(compartidos.size()))
+        return compartidos[std::size_t(valor)];
+    return QString::number(valor);
+}
+
 QString DosDigitos(const QString &texto)
 {
     return texto.size() == 1 ? QLatin1Char('0') + texto : texto;

@@ -43,6 +43,11 @@ std::optional<qint64> ConvertirEntero(QStringView texto);
 // field whose piece is missing or does not convert keeps its former value.
 void CadenaAEuromillon(QStringView texto, Euromillon &combinacion);
 
+// The plain decimal text of `valor`, as the windows show it (7, 17, -3). The
+// texts of 0 to 99 are made once and shared, so showing a field allocates
+// nothing.
+QString TextoNumero(int valor);
+
 // "0" in front of a text of exactly one character; any other text unchanged.
 QString DosDigitos(const QString &texto);
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
@@ -101,16 +102,26 @@ bool SelloFiable(const struct stat &estado, timespec ahora)
     return Nanosegundos(ahora) - Nanosegundos(estado.st_ctim) >= margen;
 }
 
-std::optional<QByteArray> LeerTodo(int fd)
+// `previstos` is the size the file had when opened: the bytes are read
+// straight into one block of that size (and one more byte, which tells the
+// end of the file), instead of through a buffer into a block that grows.
+std::optional<QByteArray> LeerTodo(int fd, off_t previstos)
 {
-    QByteArray bytes;
-    char bloque[65536];
+    const off_t tamano = std::clamp<off_t>(previstos, 0, DocumentoIni::TamanoMaximo);
+    QByteArray bytes(qsizetype(tamano) + 1, Qt::Uninitialized);
+    qsizetype leidos = 0;
     for (;;) {
-        const ssize_t leidos = ::read(fd, bloque, sizeof bloque);
-        if (leidos == 0)
+        // A file that grew since it was opened is read whole all the same.
+        if (leidos == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t bloque
+            = ::read(fd, bytes.data() + leidos, std::size_t(bytes.size() - leidos));
+        if (bloque == 0) {
+            bytes.truncate(leidos);
             return bytes;
-        if (leidos > 0)
-            bytes.append(bloque, leidos);
+        }
+        if (bloque > 0)
+            leidos += bloque;
         else if (errno != EINTR)
             return std::nullopt;
     }
@@ -153,7 +164,7 @@ const DocumentoIni *DocumentoEnDisco(const QString &ruta)
     struct stat estado;
     std::optional<QByteArray> bytes;
     if (::fstat(archivo.fd, &estado) == 0 && S_ISREG(estado.st_mode))
-        bytes = LeerTodo(archivo.fd);
+        bytes = LeerTodo(archivo.fd, estado.st_size);
     if (!bytes) {
         ultima = {};
         return nullptr;

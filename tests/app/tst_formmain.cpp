@@ -37,6 +37,7 @@ private Q_SLOTS:
     void cargaLista();
     void controles();
     void ordenTabulacion();
+    void iconoInstalado();
 };
 
 void TstFormMain::primerArranque()
@@ -162,6 +163,19 @@ void TstFormMain::ordenTabulacion()
         QCOMPARE(QApplication::focusWidget()->objectName(), nombre);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
+}
+
+// The window shows the same picture as the icon installed with the desktop
+// entry.
+void TstFormMain::iconoInstalado()
+{
+    EntornoPrueba entorno;
+    FormMain ventana;
+    const QImage instalado(QFINDTESTDATA("../../src/app/trebolero.png"));
+    QCOMPARE(instalado.size(), QSize(32, 32));
+    const QImage mostrado = ventana.windowIcon().pixmap(32, 32).toImage();
+    QCOMPARE(mostrado.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             instalado.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 QTEST_MAIN(TstFormMain)

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void parser();
     void dosDigitos_data();
     void dosDigitos();
+    void textoNumero_data();
+    void textoNumero();
     void conversion_data();
     void conversion();
     void aciertos_data();
@@ -87,6 +89,29 @@ void TstEuromillon::dosDigitos()
     QFETCH(QString, texto);
     QFETCH(QString, esperado);
     QCOMPARE(DosDigitos(texto), esperado);
+}
+
+void TstEuromillon::textoNumero_data()
+{
+    QTest::addColumn<int>("valor");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("zero") << 0 << QStringLiteral("0");
+    QTest::newRow("one digit") << 7 << QStringLiteral("7");
+    QTest::newRow("last shared") << 99 << QStringLiteral("99");
+    QTest::newRow("first not shared") << 100 << QStringLiteral("100");
+    QTest::newRow("negative") << -1 << QStringLiteral("-1");
+    QTest::newRow("16-bit limit") << -32768 << QStringLiteral("-32768");
+}
+
+void TstEuromillon::textoNumero()
+{
+    QFETCH(int, valor);
+    QFETCH(QString, esperado);
+    QCOMPARE(TextoNumero(valor), esperado);
+    // A shared text stays as it was when a copy of it is changed.
+    QString copia = TextoNumero(valor);
+    copia.append(u'x');
+    QCOMPARE(TextoNumero(valor), esperado);
 }
 
 void TstEuromillon::conversion_data()
