@@ -296,9 +296,13 @@ qsizetype DocumentoIni::BuscarClave(qsizetype seccion, const NombrePlegado &nomb
 
 qsizetype DocumentoIni::SeccionConsultada(QStringView seccion) const
 {
+    if (seccionConsultada && *seccionConsultada == seccion)
+        return posicionConsultada;
     NombrePlegado nombre;
     PlegarConsulta(seccion, nombre);
-    return BuscarSeccion(nombre, Hash(nombre, 0));
+    posicionConsultada = BuscarSeccion(nombre, Hash(nombre, 0));
+    seccionConsultada = seccion.toString();
+    return posicionConsultada;
 }
 
 qsizetype DocumentoIni::LineaConsultada(qsizetype seccion, QStringView clave) const

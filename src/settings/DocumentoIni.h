@@ -108,4 +108,8 @@ private:
     QList<Clave> claves;
     QList<Posicion> indiceSecciones;
     QList<Posicion> indiceClaves;
+    // The last section asked for, as asked, and where it was found: a run of
+    // reads in one section folds, hashes and compares its name only once.
+    mutable std::optional<QString> seccionConsultada;
+    mutable qsizetype posicionConsultada = -1;
 };

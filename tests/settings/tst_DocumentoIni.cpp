@@ -15,6 +15,7 @@ private Q_SLOTS:
     void EscrituraRechazada_data();
     void EscrituraRechazada();
     void EscrituraAlAzar();
+    void LecturasSeguidas();
 };
 
 namespace {
@@ -150,6 +151,21 @@ void PruebaDocumentoIni::EscrituraRechazada()
 
 // Random texts made of the pieces that matter to the syntax: every write that
 // succeeds must read back, and must leave every other key reading as before.
+// A run of reads from one document, hopping between sections, a missing one
+// and names in other letter cases, each answered as if it were the only one.
+void PruebaDocumentoIni::LecturasSeguidas()
+{
+    const DocumentoIni documento("[A]\nk=1\n[B]\nk=2\n[]\nk=3\n");
+    const struct
+    {
+        const char16_t *seccion;
+        const char *esperado;
+    } lecturas[] = {{u"A", "1"}, {u"A", "1"}, {u"B", "2"}, {u"C", ""}, {u"b", "2"},
+                    {u"", "3"},  {u"A", "1"}, {u"C", ""},  {u"a", "1"}};
+    for (const auto &lectura : lecturas)
+        QCOMPARE(documento.Leer(lectura.seccion, u"k"), QString::fromLatin1(lectura.esperado));
+}
+
 void PruebaDocumentoIni::EscrituraAlAzar()
 {
     const QByteArray piezas("[]=;#\r\n \t\"aAk\xC3\xB1\xF1\0", 17);
