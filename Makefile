@@ -7,10 +7,15 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps clean
+.PHONY: run test install deps deps-test clean
 
 deps:
 	@scripts/instalar-dependencias.sh
+
+# The end-to-end tests run the program on a private X server (Xvfb) and drive
+# it with xdotool; libxcb1-dev lets them close windows as a title bar does.
+deps-test:
+	@scripts/instalar-dependencias.sh xvfb xdotool libxcb1-dev
 
 run: deps
 	@$(CMAKE) --preset dev >/dev/null
@@ -21,7 +26,7 @@ run: deps
 	fi
 	@build/dev/src/Trebolero
 
-test: deps
+test: deps-test
 	@$(CMAKE) --preset asan >/dev/null
 	@$(CMAKE) --build --preset asan
 	@QT_QPA_PLATFORM=offscreen $(CTEST) --preset asan
