@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps deps-test clean
+.PHONY: run test install deps deps-test clean demo
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -39,3 +39,16 @@ install: deps
 
 clean:
 	rm -rf build
+
+# Starts the program in a scratch folder holding the sample bets and feed, so
+# that "Descargar" and "Comprobar" work at once.
+demo: deps
+	@$(CMAKE) --preset dev >/dev/null
+	@$(CMAKE) --build --preset dev
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
+		exit 1; \
+	fi
+	@rm -rf build/demo && mkdir -p build/demo
+	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
+	@cd build/demo && ./Trebolero

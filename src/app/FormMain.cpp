@@ -5,6 +5,8 @@
 #include "desktop/Escritorio.h"
 #include "desktop/EtiquetaPulsable.h"
 #include "desktop/Twips.h"
+#include "editor/FormConfiguracion.h"
+#include "feed/CargadorXml.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
@@ -35,6 +37,13 @@ QFont FuenteControles()
     fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSize(8);
     return fuente;
+}
+
+// Whether an item of the feed is about a EuroMillions draw: its text begins
+// with "Euromillon", spelt exactly so; blanks before it do not count.
+bool EsSorteoEuromillon(const QString &texto)
+{
+    return QStringView(texto).trimmed().startsWith(QLatin1String("Euromillon"));
 }
 
 } // namespace
@@ -269,6 +278,17 @@ void FormMain::CargarApuestas()
 
 void FormMain::ComprobarApuestas()
 {
+    // A count that no longer reads (the file edited by hand meanwhile) leaves
+    // the list as the rebuild left it.
+    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
+    if (!total)
+        return;
+    // Only the bets that the rebuild loaded have a row to take their result
+    // (at most 32767, so the row number fits an int).
+    const auto filas = static_cast<int>(std::min(*total, static_cast<qint64>(Apuestas.size())));
+    for (int i = 0; i < filas; ++i)
+        modeloResultado->AgregarSubElemento(
+            i + 1, ContarAciertos(Sorteo, Apuestas[static_cast<std::size_t>(i)]));
 }
 
 void FormMain::MostrarSorteo(const Euromillon &sorteo)
@@ -281,16 +301,62 @@ void FormMain::MostrarSorteo(const Euromillon &sorteo)
     mostrandoSorteo = false;
 }
 
-void FormMain::DescargarSorteo(const QString &)
+void FormMain::DescargarSorteo(const QString &url)
 {
+    CargadorXml cargador;
+    if (!cargador.Cargar(url))
+        return;
+    // The last matching item wins. The boxes are rewritten only when the feed
+    // gave a draw, so a draw typed by the user is never replaced by a stale one.
+    bool haySorteo = false;
+    for (QDomElement hijo = cargador.ElementoDocumento().firstChildElement(); !hijo.isNull();
+         hijo = hijo.nextSiblingElement()) {
+        if (hijo.tagName() != QLatin1String("item") || !EsSorteoEuromillon(hijo.text()))
+            continue;
+        for (QDomElement dato = hijo.firstChildElement(); !dato.isNull();
+             dato = dato.nextSiblingElement()) {
+            if (dato.tagName() == QLatin1String("dc:subject")) {
+                CadenaAEuromillon(dato.text(), Sorteo);
+                haySorteo = true;
+            } else if (dato.tagName() == QLatin1String("dc:date")) {
+                txtFecha->setText(dato.text());
+                txtFecha->home(false);
+            }
+        }
+    }
+    if (haySorteo)
+        MostrarSorteo(Sorteo);
 }
 
 void FormMain::btnDescargar_Click()
 {
+    DescargarSorteo(LeerINI(QStringLiteral("DataSource"), QStringLiteral("RDFData")));
 }
 
 void FormMain::cmdComprobar_Click()
 {
+    for (int i = 1; i <= 5; ++i) {
+        if (txtEuromillonNumero(i)->text().isEmpty()) {
+            Escritorio::Actual().MostrarMensaje(
+                this, QStringLiteral("No hay conbinación premiada! Descargala o introducela"));
+            return;
+        }
+    }
+    if (modeloResultado->NumeroFilas() == 0) {
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("No hay resultados! Edita el fichero de configuración"));
+        return;
+    }
+    // Each field on its own: a box that does not read keeps the field's
+    // earlier value.
+    for (int i = 1; i <= 7; ++i) {
+        const CajaTexto *caja = i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5);
+        if (const auto valor = ConvertirEntero16(caja->text()))
+            Sorteo.Campo(i) = *valor;
+    }
+    modeloResultado->EliminarFilas();
+    CargarApuestas();
+    ComprobarApuestas();
 }
 
 // The lines of the checked bets, rows 1 up to the stored count. A row that is
@@ -336,6 +402,10 @@ void FormMain::cmdViaMail_Click()
 
 void FormMain::cmdConfigurar_Click()
 {
+    // The editor writes the settings file itself; the list is rebuilt from it.
+    (new FormConfiguracion(this))->exec();
+    modeloResultado->EliminarFilas();
+    CargarApuestas();
 }
 
 void FormMain::cmdWeb_Click()
@@ -386,12 +456,10 @@ void FormMain::txtEuromillonEstrella_Change(int indice)
 
 void FormMain::txtEuromillonNumero_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonNumero(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonNumero(indice)->SeleccionarTodo();
 }
 
 void FormMain::txtEuromillonEstrella_GotFocus(int indice)
 {
-    CajaTexto *caja = txtEuromillonEstrella(indice);
-    caja->setSelection(0, static_cast<int>(caja->text().size()));
+    txtEuromillonEstrella(indice)->SeleccionarTodo();
 }

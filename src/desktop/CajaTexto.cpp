@@ -9,6 +9,11 @@ CajaTexto::CajaTexto(QWidget *parent)
     setAlignment(Qt::AlignCenter);
 }
 
+void CajaTexto::SeleccionarTodo()
+{
+    setSelection(0, static_cast<int>(text().size()));
+}
+
 void CajaTexto::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);

@@ -12,6 +12,9 @@ class CajaTexto : public QLineEdit
 public:
     explicit CajaTexto(QWidget *parent = nullptr);
 
+    // Selects the whole text, so the next key typed replaces it.
+    void SeleccionarTodo();
+
 Q_SIGNALS:
     void FocoRecibido();
     void TeclaSoltada();

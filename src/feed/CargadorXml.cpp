@@ -1,0 +1,197 @@
+#include "feed/CargadorXml.h"
+
+#include "desktop/Escritorio.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+namespace {
+
+std::chrono::milliseconds tiempoMaximo = std::chrono::seconds(15);
+
+// Elements nested deeper than this are refused: a feed needs a handful of
+// levels, and the parser slows down with the square of the depth.
+constexpr int ProfundidadMaxima = 256;
+
+// The most text that references to declared entities may expand to, in
+// characters, summed over the whole document.
+constexpr qint64 TextoExpandidoMaximo = 16 * 1024 * 1024;
+
+// Qt's network replies buffer at most this much before the reader takes it.
+constexpr qint64 BufferLectura = 256 * 1024;
+
+bool EsHttp(const QString &esquema)
+{
+    return esquema == QLatin1String("http") || esquema == QLatin1String("https");
+}
+
+// While it lives, user input to any object of the application is dropped, and
+// the busy cursor shows.
+class EsperaSinEntrada : public QObject
+{
+public:
+    EsperaSinEntrada()
+    {
+        if (QCoreApplication *aplicacion = QCoreApplication::instance())
+            aplicacion->installEventFilter(this);
+        if (grafica)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~EsperaSinEntrada() override
+    {
+        if (grafica)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *evento) override { return evento->isInputEvent(); }
+
+private:
+    const bool grafica = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+};
+
+// Reads the document once without building it, and refuses what would make
+// the parse itself run out of memory or time: references to declared
+// entities that could together expand past the bound, or nesting deeper than
+// any feed needs. Predefined entities and character references expand to one
+// character each and are always accepted.
+bool EstructuraAceptable(const QByteArray &datos)
+{
+    QXmlStreamReader lector(datos);
+    lector.setNamespaceProcessing(false);
+    int profundidad = 0;
+    while (!lector.atEnd()) {
+        switch (lector.readNext()) {
+        case QXmlStreamReader::DTD:
+            if (!lector.entityDeclarations().isEmpty()
+                && datos.count('&') * lector.entityExpansionLimit() > TextoExpandidoMaximo)
+                return false;
+            break;
+        case QXmlStreamReader::StartElement:
+            if (++profundidad > ProfundidadMaxima)
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --profundidad;
+            break;
+        default:
+            break;
+        }
+    }
+    return !lector.hasError();
+}
+
+} // namespace
+
+void CargadorXml::FijarTiempoMaximo(std::chrono::milliseconds tiempo)
+{
+    tiempoMaximo = tiempo;
+}
+
+bool CargadorXml::Cargar(const QString &direccion)
+{
+    documento = QDomDocument();
+    const QString texto = direccion.trimmed();
+    if (texto.isEmpty())
+        return false;
+
+    const QUrl url(texto);
+    const QString esquema = url.scheme().toLower();
+    std::optional<QByteArray> datos;
+    if (EsHttp(esquema))
+        datos = Descargar(url);
+    else if (esquema == QLatin1String("file"))
+        datos = LeerArchivo(url.toLocalFile());
+    else if (esquema.isEmpty())
+        datos = LeerArchivo(texto);
+    return datos && Analizar(*datos);
+}
+
+std::optional<QByteArray> CargadorXml::LeerArchivo(const QString &ruta) const
+{
+    if (ruta.isEmpty())
+        return std::nullopt;
+    const QFileInfo info(QDir(Escritorio::Actual().CarpetaPrograma()).filePath(ruta));
+    // Only a regular file: a device or a pipe could block or never end.
+    if (!info.isFile() || info.size() > TamanoMaximo)
+        return std::nullopt;
+    QFile archivo(info.filePath());
+    if (!archivo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray datos = archivo.read(TamanoMaximo + 1);
+    if (datos.isEmpty() || datos.size() > TamanoMaximo)
+        return std::nullopt;
+    return datos;
+}
+
+std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return std::nullopt;
+
+    QNetworkAccessManager gestor;
+    QNetworkRequest peticion(url);
+    peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    peticion.setMaximumRedirectsAllowed(RedireccionesMaximas);
+    QNetworkReply *respuesta = gestor.get(peticion);
+    respuesta->setReadBufferSize(BufferLectura);
+
+    QByteArray datos;
+    bool fallida = false;
+    const auto abortar = [&] {
+        fallida = true;
+        respuesta->abort();
+    };
+    const auto leer = [&] {
+        datos += respuesta->read(TamanoMaximo + 1 - datos.size());
+        if (datos.size() > TamanoMaximo || respuesta->bytesAvailable() > 0)
+            abortar();
+    };
+
+    QEventLoop bucle;
+    QTimer limite;
+    limite.setSingleShot(true);
+    QObject::connect(&limite, &QTimer::timeout, &bucle, abortar);
+    QObject::connect(respuesta, &QNetworkReply::metaDataChanged, &bucle, [&] {
+        const QVariant largo = respuesta->header(QNetworkRequest::ContentLengthHeader);
+        if (largo.isValid() && largo.toLongLong() > TamanoMaximo)
+            abortar();
+    });
+    QObject::connect(respuesta, &QNetworkReply::readyRead, &bucle, leer);
+    QObject::connect(respuesta, &QNetworkReply::finished, &bucle, &QEventLoop::quit);
+
+    if (!respuesta->isFinished()) {
+        const EsperaSinEntrada espera;
+        limite.start(tiempoMaximo);
+        bucle.exec();
+    }
+    if (!fallida && respuesta->error() == QNetworkReply::NoError)
+        leer();
+
+    // An HTTP status of 400 or more comes out as an error of the reply.
+    if (fallida || respuesta->error() != QNetworkReply::NoError || datos.isEmpty())
+        return std::nullopt;
+    return datos;
+}
+
+bool CargadorXml::Analizar(const QByteArray &datos)
+{
+    if (!EstructuraAceptable(datos))
+        return false;
+    QDomDocument leido;
+    if (!leido.setContent(datos, false))
+        return false;
+    documento = leido;
+    return !documento.documentElement().isNull();
+}
