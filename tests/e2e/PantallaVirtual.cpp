@@ -62,9 +62,9 @@ bool PantallaVirtual::Arrancar(QString &error)
     // -displayfd picks a free display number and writes it to the given
     // descriptor, here the server's standard output.
     xvfb.start(QStringLiteral("Xvfb"),
-               { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                 QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp") });
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                QStringLiteral("tcp")});
     if (!xvfb.waitForStarted(ArranqueXvfb)) {
         error = QStringLiteral("Xvfb no arranca: ") + xvfb.errorString();
         return false;
@@ -95,8 +95,8 @@ std::optional<QString> PantallaVirtual::Xdotool(const QStringList &argumentos, i
 std::optional<QString> PantallaVirtual::EsperarVentana(const QString &patron, int ms) const
 {
     const auto ventanas
-        = Xdotool({ QStringLiteral("search"), QStringLiteral("--sync"),
-                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"), patron },
+        = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                   QStringLiteral("--onlyvisible"), QStringLiteral("--name"), patron},
                   ms);
     if (!ventanas)
         return std::nullopt;
@@ -109,38 +109,36 @@ bool PantallaVirtual::EsperarSinVentana(const QString &patron, int ms) const
     // Without --sync, search ends at once and fails when nothing matches.
     return QTest::qWaitFor(
         [&] {
-            return !Xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--name"), patron });
+            return !Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--name"), patron});
         },
         ms);
 }
 
 bool PantallaVirtual::Enfocar(const QString &ventana) const
 {
-    return Xdotool({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), ventana })
-        .has_value();
+    return Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), ventana}).has_value();
 }
 
 bool PantallaVirtual::Teclas(const QStringList &teclas) const
 {
-    return Xdotool(QStringList { QStringLiteral("key"), QStringLiteral("--delay"),
-                                 QStringLiteral("30") }
-                   + teclas)
+    return Xdotool(
+               QStringList {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")}
+               + teclas)
         .has_value();
 }
 
 bool PantallaVirtual::Escribir(const QString &texto) const
 {
-    return Xdotool(
-               { QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), texto })
+    return Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), texto})
         .has_value();
 }
 
 bool PantallaVirtual::Pulsar(const QString &ventana, int x, int y) const
 {
-    return Xdotool({ QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                     QStringLiteral("--window"), ventana, QString::number(x), QString::number(y),
-                     QStringLiteral("click"), QStringLiteral("1") })
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), ventana,
+                    QString::number(x), QString::number(y), QStringLiteral("click"),
+                    QStringLiteral("1")})
         .has_value();
 }
 

@@ -20,7 +20,7 @@ bool EscribirArchivo(const QString &ruta, const QByteArray &contenido)
 
 ProgramaEnPrueba::ProgramaEnPrueba(QString display)
     : display(std::move(display))
-{ }
+{}
 
 ProgramaEnPrueba::~ProgramaEnPrueba()
 {
@@ -61,9 +61,9 @@ bool ProgramaEnPrueba::Arrancar(QString &error)
     // The sanitizer settings come from the test's own environment; the rest
     // is a plain X session with nothing of the caller's desktop.
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    for (const char *variable : { "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE",
-                                  "DESKTOP_SESSION", "http_proxy", "https_proxy", "all_proxy",
-                                  "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY", "BROWSER" })
+    for (const char *variable : {"WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE",
+                                 "DESKTOP_SESSION", "http_proxy", "https_proxy", "all_proxy",
+                                 "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY", "BROWSER"})
         entorno.remove(QString::fromLatin1(variable));
     entorno.insert(QStringLiteral("DISPLAY"), display);
     entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -109,12 +109,20 @@ QStringList ProgramaEnPrueba::Direcciones() const
     return QString::fromUtf8(contenido).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-std::optional<QString> ProgramaEnPrueba::EsperarDireccion(qsizetype previas, int ms) const
+std::optional<QString> ProgramaEnPrueba::EsperarDireccion(qsizetype previas, const QString &inicio,
+                                                          int ms) const
 {
-    QStringList direcciones;
-    if (!QTest::qWaitFor([&] { return (direcciones = Direcciones()).size() > previas; }, ms))
-        return std::nullopt;
-    return direcciones.at(previas);
+    std::optional<QString> encontrada;
+    [[maybe_unused]] const bool llego = QTest::qWaitFor(
+        [&] {
+            const QStringList direcciones = Direcciones();
+            for (qsizetype i = previas; i < direcciones.size() && !encontrada; ++i)
+                if (direcciones[i].startsWith(inicio))
+                    encontrada = direcciones[i];
+            return encontrada.has_value();
+        },
+        ms);
+    return encontrada;
 }
 
 bool ProgramaEnPrueba::Vivo() const

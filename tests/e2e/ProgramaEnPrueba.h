@@ -28,8 +28,9 @@ public:
 
     // The addresses handed to the desktop so far, in order.
     QStringList Direcciones() const;
-    // The address handed over after the first `previas`, once there is one.
-    std::optional<QString> EsperarDireccion(qsizetype previas, int ms) const;
+    // The first address beginning with `inicio` handed over after the first
+    // `previas`, once there is one.
+    std::optional<QString> EsperarDireccion(qsizetype previas, const QString &inicio, int ms) const;
 
     // Whether the program is still running, with nothing reported by the
     // sanitizers so far.
