@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps deps-test clean demo
+.PHONY: run test install deps deps-test clean demo bench
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -52,3 +52,10 @@ demo: deps
 	@rm -rf build/demo && mkdir -p build/demo
 	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero
+
+# The benchmarks at the program's limits (32767 stored bets), on the offscreen
+# platform: prints one line per figure and writes build/bench/results.json.
+bench: deps
+	@$(CMAKE) --preset bench >/dev/null
+	@$(CMAKE) --build --preset bench
+	@QT_QPA_PLATFORM=offscreen build/bench/bench/trebolero_bench

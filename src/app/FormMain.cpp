@@ -260,12 +260,16 @@ void FormMain::Form_Load()
 
 void FormMain::CargarApuestas()
 {
+    // One look at the file and one change for the list, whatever the count.
+    const VistazoINI vistazo;
+    const ModeloResultado::Lote lote(*modeloResultado);
     Apuestas.clear();
     const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
     if (!total || *total < 0 || *total > FilasMaximas + 1)
         return;
     const auto filas = static_cast<int>(std::min(*total, FilasMaximas));
     Apuestas.resize(static_cast<std::size_t>(filas));
+    modeloResultado->ReservarFilas(modeloResultado->NumeroFilas() + filas);
     for (int i = 0; i < filas; ++i) {
         Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
         CadenaAEuromillon(LeerINI(Combinaciones, QLatin1Char('C') + QString::number(i + 1)),
@@ -354,6 +358,10 @@ void FormMain::cmdComprobar_Click()
         if (const auto valor = ConvertirEntero16(caja->text()))
             Sorteo.Campo(i) = *valor;
     }
+    // The rebuild and the results read one state of the file and reach the
+    // list as one change.
+    const VistazoINI vistazo;
+    const ModeloResultado::Lote lote(*modeloResultado);
     modeloResultado->EliminarFilas();
     CargarApuestas();
     ComprobarApuestas();

@@ -4,14 +4,44 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 namespace {
+
 const char *const Cabeceras[] = {"#", "N1", "N2", "N3", "N4", "N5", "E1", "E2", "Res"};
+
+// The number written by `texto` when it is the plain decimal text of one
+// (no sign, blank or leading zero), small enough to keep.
+std::optional<quint32> NumeroExacto(const QString &texto)
+{
+    if (texto.isEmpty() || texto.size() > 9 || (texto.size() > 1 && texto.front() == u'0'))
+        return std::nullopt;
+    quint32 numero = 0;
+    for (const QChar c : texto) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        numero = numero * 10 + quint32(c.unicode() - u'0');
+    }
+    return numero;
+}
+
+} // namespace
+
+ModeloResultado::Lote::Lote(ModeloResultado &modelo)
+    : modelo(modelo)
+{
+    ++modelo.lotesAbiertos;
+}
+
+ModeloResultado::Lote::~Lote()
+{
+    if (--modelo.lotesAbiertos == 0)
+        modelo.Anunciar();
 }
 
 ModeloResultado::ModeloResultado(QObject *parent)
     : QAbstractTableModel(parent)
-{
-}
+{}
 
 void ModeloResultado::EliminarFilas()
 {
@@ -20,15 +50,46 @@ void ModeloResultado::EliminarFilas()
     filas.shrink_to_fit();
     textos.clear();
     indices.clear();
+    filasAnunciadas = 0;
+    primeraCambiada = ultimaCambiada = -1;
     endResetModel();
+}
+
+void ModeloResultado::ReservarFilas(int filas)
+{
+    this->filas.reserve(static_cast<std::size_t>(std::max(filas, 0)));
 }
 
 void ModeloResultado::AgregarFila(const QString &texto)
 {
-    const int fila = NumeroFilas();
-    beginInsertRows({}, fila, fila);
-    filas.push_back(Fila{Indice(texto), {}, 0});
-    endInsertRows();
+    Fila fila;
+    if (const auto numero = NumeroExacto(texto)) {
+        fila.texto = *numero;
+        fila.textoEsNumero = true;
+    } else {
+        fila.texto = Indice(texto);
+    }
+    filas.push_back(fila);
+    if (lotesAbiertos == 0)
+        Anunciar();
+}
+
+// The rows appended since the views last heard, as one insertion; then the
+// known rows that changed, as one change. The new rows are invisible to the
+// views until then, as rowCount() leaves them out.
+void ModeloResultado::Anunciar()
+{
+    if (NumeroFilas() > filasAnunciadas) {
+        beginInsertRows({}, filasAnunciadas, NumeroFilas() - 1);
+        filasAnunciadas = NumeroFilas();
+        endInsertRows();
+    }
+    if (primeraCambiada >= 0) {
+        const QModelIndex desde = index(primeraCambiada, 0);
+        const QModelIndex hasta = index(ultimaCambiada, SubElementosMaximos);
+        primeraCambiada = ultimaCambiada = -1;
+        Q_EMIT dataChanged(desde, hasta);
+    }
 }
 
 bool ModeloResultado::AgregarSubElemento(int fila, const QString &texto)
@@ -40,11 +101,17 @@ bool ModeloResultado::AgregarSubElemento(int fila, const QString &texto)
         return false;
     destino.subElementos[destino.cuenta] = Indice(texto);
     const int columna = ++destino.cuenta;
-    const QModelIndex celda = index(fila - 1, columna);
-    if (columna == SubElementosMaximos)
-        Q_EMIT dataChanged(index(fila - 1, 0), celda);
-    else
-        Q_EMIT dataChanged(celda, celda);
+    const int conocida = fila - 1;
+    if (conocida >= filasAnunciadas)
+        return true;
+    if (lotesAbiertos > 0) {
+        primeraCambiada = primeraCambiada < 0 ? conocida : std::min(primeraCambiada, conocida);
+        ultimaCambiada = std::max(ultimaCambiada, conocida);
+        return true;
+    }
+    // The hit text may turn the whole row bold.
+    const QModelIndex celda = index(conocida, columna);
+    Q_EMIT dataChanged(columna == SubElementosMaximos ? index(conocida, 0) : celda, celda);
     return true;
 }
 
@@ -65,7 +132,7 @@ std::optional<QString> ModeloResultado::SubElemento(int fila, int subElemento) c
 
 int ModeloResultado::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : NumeroFilas();
+    return parent.isValid() ? 0 : filasAnunciadas;
 }
 
 int ModeloResultado::columnCount(const QModelIndex &parent) const
@@ -81,7 +148,7 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         if (index.column() == 0)
-            return textos[fila.texto];
+            return TextoFila(fila);
         if (index.column() <= fila.cuenta)
             return textos[fila.subElementos[index.column() - 1]];
         return {};
@@ -116,6 +183,11 @@ quint32 ModeloResultado::Indice(const QString &texto)
     textos.append(texto);
     indices.insert(texto, nuevo);
     return nuevo;
+}
+
+QString ModeloResultado::TextoFila(const Fila &fila) const
+{
+    return fila.textoEsNumero ? QString::number(fila.texto) : textos[fila.texto];
 }
 
 bool ModeloResultado::EsPremiada(const Fila &fila) const

@@ -13,7 +13,8 @@
 // an eighth sub-item has not been through a check.
 //
 // Cell texts repeat a lot (numbers 1-50, a dozen hit texts), so each distinct
-// text is stored once and the rows keep indexes into that pool.
+// text is stored once and the rows keep indexes into that pool; a row's own
+// text, its number, is kept as that number.
 class ModeloResultado : public QAbstractTableModel
 {
     Q_OBJECT
@@ -21,9 +22,29 @@ class ModeloResultado : public QAbstractTableModel
 public:
     static constexpr int SubElementosMaximos = 8;
 
+    // While one of these lives, appended rows and sub-items reach the views
+    // as one change when it ends, instead of one per row and per cell, which
+    // at tens of thousands of rows costs more than the rows themselves. The
+    // model's own functions see every row at once; the views see the new rows
+    // when the batch ends. Batches nest; the outermost one announces.
+    class Lote
+    {
+    public:
+        explicit Lote(ModeloResultado &modelo);
+        ~Lote();
+        Lote(const Lote &) = delete;
+        Lote &operator=(const Lote &) = delete;
+
+    private:
+        ModeloResultado &modelo;
+    };
+
     explicit ModeloResultado(QObject *parent = nullptr);
 
     void EliminarFilas();
+    // Room for `filas` rows in all, so that a long load does not move and
+    // copy the rows it has appended so far.
+    void ReservarFilas(int filas);
     void AgregarFila(const QString &texto);
     // Appends a sub-item after the last one of row `fila` (from 1); fails when
     // the row is missing or already holds every sub-item.
@@ -41,15 +62,25 @@ public:
 private:
     struct Fila
     {
-        quint32 texto = 0;
-        std::array<quint32, SubElementosMaximos> subElementos{};
+        quint32 texto = 0; // the number itself when `textoEsNumero`, else a pool index
+        std::array<quint32, SubElementosMaximos> subElementos {};
         quint8 cuenta = 0;
+        bool textoEsNumero = false;
     };
 
     quint32 Indice(const QString &texto);
+    QString TextoFila(const Fila &fila) const;
     bool EsPremiada(const Fila &fila) const;
+    void Anunciar();
 
     QStringList textos;
     QHash<QString, quint32> indices;
     std::vector<Fila> filas;
+    // The rows the views know of: rows appended in a batch are not among them
+    // until it ends.
+    int filasAnunciadas = 0;
+    int lotesAbiertos = 0;
+    // The known rows that got sub-items in the current batch.
+    int primeraCambiada = -1;
+    int ultimaCambiada = -1;
 };

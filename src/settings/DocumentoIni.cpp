@@ -132,6 +132,25 @@ void AnadirPlegado(const QString &texto, QVarLengthArray<char16_t, 64> &plegado)
     plegado.append(reinterpret_cast<const char16_t *>(texto16.utf16()), texto16.size());
 }
 
+// The same as AnadirPlegado(NombreEscrito(nombre), plegado), without building
+// any text for a plain ASCII name on one line, as every name the program
+// asks for is.
+void PlegarConsulta(QStringView nombre, QVarLengthArray<char16_t, 64> &plegado)
+{
+    const QStringView recortado = SinBlancosAlrededor(nombre);
+    const bool simple = std::all_of(recortado.begin(), recortado.end(), [](QChar c) {
+        return c.unicode() < 0x80 && c != u'\r' && c != u'\n';
+    });
+    if (!simple) {
+        AnadirPlegado(NombreEscrito(nombre), plegado);
+        return;
+    }
+    for (const QChar c : recortado) {
+        const char16_t u = c.unicode();
+        plegado.append(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
+    }
+}
+
 quint32 Hash(const QVarLengthArray<char16_t, 64> &nombre, size_t semilla)
 {
     return quint32(qHash(QStringView(nombre.constData(), nombre.size()), semilla));
@@ -278,14 +297,14 @@ qsizetype DocumentoIni::BuscarClave(qsizetype seccion, const NombrePlegado &nomb
 qsizetype DocumentoIni::SeccionConsultada(QStringView seccion) const
 {
     NombrePlegado nombre;
-    AnadirPlegado(NombreEscrito(seccion), nombre);
+    PlegarConsulta(seccion, nombre);
     return BuscarSeccion(nombre, Hash(nombre, 0));
 }
 
 qsizetype DocumentoIni::LineaConsultada(qsizetype seccion, QStringView clave) const
 {
     NombrePlegado nombre;
-    AnadirPlegado(NombreEscrito(clave), nombre);
+    PlegarConsulta(clave, nombre);
     const qsizetype posicion = BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
     return posicion < 0 ? -1 : qsizetype(claves[posicion].linea);
 }

@@ -49,14 +49,18 @@ struct Sello
 
 // The file as last read or written, so that a run of reads parses it once.
 // The copy may stand for the file only while `fiable` holds and the file's
-// stamp is still `sello`.
+// stamp is still `sello`, or, inside a VistazoINI, once `visto` holds: it was
+// checked against the disk within the current look.
 struct UltimaLectura
 {
     QString ruta;
     Sello sello;
     bool fiable = false;
     DocumentoIni documento;
+    bool visto = false;
 };
+
+int vistazosAbiertos = 0;
 
 UltimaLectura &Ultima()
 {
@@ -121,12 +125,15 @@ bool CopiaVigente(const UltimaLectura &ultima, const QString &ruta)
 }
 
 // The settings file as it is on disk now: empty when it does not exist, and
-// nothing when it exists but cannot be read.
-std::optional<DocumentoIni> DocumentoActual(const QString &ruta)
+// nothing when it exists but cannot be read. The document lives until the
+// next call.
+const DocumentoIni *DocumentoEnDisco(const QString &ruta)
 {
     UltimaLectura &ultima = Ultima();
-    if (CopiaVigente(ultima, ruta))
-        return ultima.documento;
+    if (CopiaVigente(ultima, ruta)) {
+        ultima.visto = vistazosAbiertos > 0;
+        return &ultima.documento;
+    }
     timespec ahora {};
     ::clock_gettime(CLOCK_REALTIME, &ahora);
     // Not blocking keeps a FIFO standing in for the file from hanging the open.
@@ -135,7 +142,13 @@ std::optional<DocumentoIni> DocumentoActual(const QString &ruta)
     if (archivo.fd < 0) {
         const bool ausente = errno == ENOENT || errno == ENOTDIR;
         ultima = {};
-        return ausente ? std::optional(DocumentoIni()) : std::nullopt;
+        if (!ausente)
+            return nullptr;
+        // A missing file is an empty one, which never stands for a later read
+        // outside a look.
+        ultima.ruta = ruta;
+        ultima.visto = vistazosAbiertos > 0;
+        return &ultima.documento;
     }
     struct stat estado;
     std::optional<QByteArray> bytes;
@@ -143,14 +156,26 @@ std::optional<DocumentoIni> DocumentoActual(const QString &ruta)
         bytes = LeerTodo(archivo.fd);
     if (!bytes) {
         ultima = {};
-        return std::nullopt;
+        return nullptr;
     }
     if (ultima.ruta != ruta || ultima.documento.Contenido() != *bytes)
         ultima.documento = DocumentoIni(std::move(*bytes));
     ultima.ruta = ruta;
     ultima.sello = Sello(estado);
     ultima.fiable = SelloFiable(estado, ahora);
-    return ultima.documento;
+    ultima.visto = vistazosAbiertos > 0;
+    return &ultima.documento;
+}
+
+// For a read: within a look, the state of the file that the look has seen.
+// The program's folder and name do not change while it runs, so the path is
+// not built again either.
+const DocumentoIni *DocumentoParaLeer()
+{
+    UltimaLectura &ultima = Ultima();
+    if (vistazosAbiertos > 0 && ultima.visto)
+        return &ultima.documento;
+    return DocumentoEnDisco(RutaINI());
 }
 
 // Writes a new file beside the old one and renames it over it, so the file is
@@ -174,23 +199,38 @@ QString RutaINI()
 
 QString LeerINI(const QString &seccion, const QString &clave)
 {
-    const std::optional<DocumentoIni> documento = DocumentoActual(RutaINI());
+    const DocumentoIni *documento = DocumentoParaLeer();
     return documento ? documento->Leer(seccion, clave) : QString();
 }
 
 bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor)
 {
     const QString ruta = RutaINI();
-    const std::optional<DocumentoIni> actual = DocumentoActual(ruta);
+    const DocumentoIni *actual = DocumentoEnDisco(ruta);
     if (!actual)
         return false;
-    const std::optional<DocumentoIni> nuevo = actual->Escribir(seccion, clave, valor);
+    // A value that already reads back as given (the authorship keys at every
+    // start) needs no new document, which would parse the whole file again.
+    if (!valor.isEmpty() && actual->Leer(seccion, clave) == valor)
+        return true;
+    std::optional<DocumentoIni> nuevo = actual->Escribir(seccion, clave, valor);
     if (!nuevo)
         return false;
     if (nuevo->Contenido() == actual->Contenido())
         return true;
     if (!Guardar(ruta, nuevo->Contenido()))
         return false;
-    Ultima() = { ruta, Sello(), false, *nuevo };
+    Ultima() = { ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0 };
     return true;
+}
+
+VistazoINI::VistazoINI()
+{
+    ++vistazosAbiertos;
+}
+
+VistazoINI::~VistazoINI()
+{
+    if (--vistazosAbiertos == 0)
+        Ultima().visto = false;
 }

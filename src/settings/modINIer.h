@@ -20,3 +20,20 @@ QString LeerINI(const QString &seccion, const QString &clave);
 
 // The path of the settings file, built from the program's folder and name.
 QString RutaINI();
+
+// While one of these lives, the reads of the settings file form one look at
+// it: the first read checks the file on disk, as every read does, and the
+// reads after it see that same state of the file without going back to the
+// disk, which at thousands of keys costs more than everything else a command
+// does. A command that reads many keys opens one for its whole run, so a
+// change made on disk is seen whole by the next command and never half-way
+// through one. Writes always go to the file on disk; what they write is seen
+// by the reads after them. They nest; only the outermost one counts.
+class VistazoINI
+{
+public:
+    VistazoINI();
+    ~VistazoINI();
+    VistazoINI(const VistazoINI &) = delete;
+    VistazoINI &operator=(const VistazoINI &) = delete;
+};

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void CarpetaQueEsUnArchivo();
     void LimiteDeTamano();
     void MuchasCombinaciones();
+    void Vistazo();
+    void EscrituraSinCambios();
 };
 
 void PruebaModINIer::PrimerArranque()
@@ -149,6 +151,51 @@ void PruebaModINIer::MuchasCombinaciones()
 
     entorno.EscribirIni(contenido.replace("C1=03", "C1=09"));
     QCOMPARE(LeerINI("Combinaciones", "C1"), "09-17-22-41-50-E2-1");
+}
+
+// Inside a look the reads see the file as its first read found it, nested
+// looks included. A write still starts from the disk, so a change made
+// meanwhile is kept, and the reads after it see the file it wrote. Once the
+// look ends, the next read sees the disk again.
+void PruebaModINIer::Vistazo()
+{
+    EntornoPrueba entorno;
+    {
+        const VistazoINI vistazo;
+        QCOMPARE(LeerINI("a", "k"), QString());
+        entorno.EscribirIni("[a]\nk=1\n");
+        QCOMPARE(LeerINI("a", "k"), QString());
+    }
+    QCOMPARE(LeerINI("a", "k"), "1");
+    {
+        const VistazoINI vistazo;
+        QCOMPARE(LeerINI("a", "k"), "1");
+        entorno.EscribirIni("[a]\nk=2\nj=x\n");
+        {
+            const VistazoINI interior;
+            QCOMPARE(LeerINI("a", "k"), "1");
+        }
+        QCOMPARE(LeerINI("a", "k"), "1");
+        QVERIFY(EscribirINI("a", "n", "3"));
+        QCOMPARE(entorno.LeerIni(), "[a]\nk=2\nj=x\nn=3\n");
+        QCOMPARE(LeerINI("a", "j"), "x");
+        entorno.EscribirIni("[a]\nk=4\n");
+        QCOMPARE(LeerINI("a", "k"), "2");
+    }
+    QCOMPARE(LeerINI("a", "k"), "4");
+}
+
+// Storing the value that already reads back leaves the file's bytes alone;
+// an empty value still creates its key.
+void PruebaModINIer::EscrituraSinCambios()
+{
+    EntornoPrueba entorno;
+    entorno.EscribirIni("[a]\nk = \" v\"\n");
+    QVERIFY(EscribirINI("a", "k", " v"));
+    QCOMPARE(entorno.LeerIni(), "[a]\nk = \" v\"\n");
+    QVERIFY(EscribirINI("a", "vacia", ""));
+    QCOMPARE(entorno.LeerIni(), "[a]\nk = \" v\"\nvacia=\n");
+    QCOMPARE(LeerINI("a", "k"), " v");
 }
 
 QTEST_APPLESS_MAIN(PruebaModINIer)
