@@ -7,6 +7,7 @@
 #include "desktop/Twips.h"
 #include "editor/FormConfiguracion.h"
 #include "feed/CargadorXml.h"
+#include "feed/LecturaFeed.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
@@ -37,13 +38,6 @@ QFont FuenteControles()
     fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSize(8);
     return fuente;
-}
-
-// Whether an item of the feed is about a EuroMillions draw: its text begins
-// with "Euromillon", spelt exactly so; blanks before it do not count.
-bool EsSorteoEuromillon(const QString &texto)
-{
-    return QStringView(texto).trimmed().startsWith(QLatin1String("Euromillon"));
 }
 
 } // namespace
@@ -312,23 +306,14 @@ void FormMain::DescargarSorteo(const QString &url)
         return;
     // The last matching item wins. The boxes are rewritten only when the feed
     // gave a draw, so a draw typed by the user is never replaced by a stale one.
-    bool haySorteo = false;
-    for (QDomElement hijo = cargador.ElementoDocumento().firstChildElement(); !hijo.isNull();
-         hijo = hijo.nextSiblingElement()) {
-        if (hijo.tagName() != QLatin1String("item") || !EsSorteoEuromillon(hijo.text()))
-            continue;
-        for (QDomElement dato = hijo.firstChildElement(); !dato.isNull();
-             dato = dato.nextSiblingElement()) {
-            if (dato.tagName() == QLatin1String("dc:subject")) {
-                CadenaAEuromillon(dato.text(), Sorteo);
-                haySorteo = true;
-            } else if (dato.tagName() == QLatin1String("dc:date")) {
-                txtFecha->setText(dato.text());
-                txtFecha->home(false);
-            }
-        }
+    const SorteoDelFeed leido = LeerSorteoDelFeed(cargador.ElementoDocumento());
+    for (const QString &combinacion : leido.combinaciones)
+        CadenaAEuromillon(combinacion, Sorteo);
+    if (leido.fecha) {
+        txtFecha->setText(*leido.fecha);
+        txtFecha->home(false);
     }
-    if (haySorteo)
+    if (!leido.combinaciones.isEmpty())
         MostrarSorteo(Sorteo);
 }
 

@@ -127,7 +127,7 @@ bool CargadorXml::Cargar(const QString &direccion)
         datos = LeerArchivo(url.toLocalFile());
     else if (esquema.isEmpty())
         datos = LeerArchivo(texto);
-    return datos && Analizar(*datos);
+    return datos && CargarDatos(*datos);
 }
 
 std::optional<QByteArray> CargadorXml::LeerArchivo(const QString &ruta) const
@@ -198,8 +198,9 @@ std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
     return datos;
 }
 
-bool CargadorXml::Analizar(const QByteArray &datos)
+bool CargadorXml::CargarDatos(const QByteArray &datos)
 {
+    documento = QDomDocument();
     if (!EstructuraAceptable(datos))
         return false;
     QDomDocument leido;

@@ -30,6 +30,11 @@ public:
     // well-formed; the document is then empty.
     bool Cargar(const QString &direccion);
 
+    // Parses `datos` as the loaded document, with the same bounds on its
+    // structure. False when it is not well-formed or beyond the bounds; the
+    // document is then empty.
+    bool CargarDatos(const QByteArray &datos);
+
     // The root element of the loaded document (null before a load).
     QDomElement ElementoDocumento() const { return documento.documentElement(); }
 
@@ -40,7 +45,6 @@ public:
 private:
     std::optional<QByteArray> Descargar(const QUrl &url) const;
     std::optional<QByteArray> LeerArchivo(const QString &ruta) const;
-    bool Analizar(const QByteArray &datos);
 
     QDomDocument documento;
 };

@@ -342,7 +342,10 @@ std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringV
     // A Windows-1252 text whose other bytes happen to form UTF-8 once the old
     // value is gone would change the meaning of every other value.
     const bool otraCodificacion = !utf8 && resultado.utf8 && !EsAscii(resultado.contenido);
-    if (otraCodificacion || resultado.Leer(seccion, clave) != texto)
+    // An empty value reads back from a key that is not there, so the key
+    // itself must be found.
+    const bool encontrada = resultado.LineaDeClave(seccion, clave) >= 0;
+    if (otraCodificacion || !encontrada || resultado.Leer(seccion, clave) != texto)
         return std::nullopt;
     return resultado;
 }

@@ -46,10 +46,11 @@ public:
     // end. Every other byte stays as it was; new lines take the text's first
     // line ending. Line breaks inside the names and the value become blanks,
     // and the value is quoted when it would not read back otherwise. Gives
-    // nothing when the result would not read back as `valor` with its line
-    // breaks turned into blanks (for instance because a character has no
-    // Windows-1252 code, or a name holds "=" or "]"), and when a Windows-1252
-    // text would turn into UTF-8 text and so change its other values.
+    // nothing when the key would not be found again in the result or would
+    // not read back as `valor` with its line breaks turned into blanks (for
+    // instance because a character has no Windows-1252 code, or a name holds
+    // "=" or "]"), and when a Windows-1252 text would turn into UTF-8 text and
+    // so change its other values.
     std::optional<DocumentoIni> Escribir(QStringView seccion, QStringView clave,
                                          QStringView valor) const;
 

@@ -134,6 +134,8 @@ void PruebaDocumentoIni::EscrituraRechazada_data()
     Escritura("clave de comentario", "[a]\n", "a", ";k", "v");
     Escritura("clave de seccion", "[a]\n", "a", "[k", "v");
     Escritura("corchete en la seccion", "", "a]b", "k", "v");
+    Escritura("valor vacio en seccion ilegible", "", "a]b", "k", "");
+    Escritura("valor vacio en clave ilegible", "[a]\n", "a", ";k", "");
 }
 
 void PruebaDocumentoIni::EscrituraRechazada()

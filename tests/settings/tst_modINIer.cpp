@@ -2,14 +2,8 @@
 
 #include "support/EntornoPrueba.h"
 
-#include <QDir>
 #include <QTemporaryFile>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 class PruebaModINIer : public QObject
 {
@@ -21,7 +15,6 @@ private Q_SLOTS:
     void EscribeSoloLoNecesario();
     void EdicionAMano();
     void CarpetaQueEsUnArchivo();
-    void LimiteDeTamano();
     void MuchasCombinaciones();
     void Vistazo();
     void EscrituraSinCambios();
@@ -101,33 +94,6 @@ void PruebaModINIer::CarpetaQueEsUnArchivo()
     QCOMPARE(LeerINI("a", "k"), QString());
     QVERIFY(archivo.seek(0));
     QCOMPARE(archivo.readAll(), "x");
-}
-
-// A child process that may not write files beyond 1 KiB tries to store a
-// longer value; its result comes back as the exit status.
-void PruebaModINIer::LimiteDeTamano()
-{
-    EntornoPrueba entorno;
-    const QByteArray original = "; corto\n[a]\nk=1\n";
-    entorno.EscribirIni(original);
-
-    const pid_t hijo = ::fork();
-    QVERIFY(hijo >= 0);
-    if (hijo == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limite { 1024, 1024 };
-        ::setrlimit(RLIMIT_FSIZE, &limite);
-        ::_exit(EscribirINI("a", "k", QString(4096, u'x')) ? 1 : 0);
-    }
-    int estado = 0;
-    QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
-    QVERIFY(WIFEXITED(estado));
-    QCOMPARE(WEXITSTATUS(estado), 0);
-
-    QCOMPARE(entorno.LeerIni(), original);
-    QCOMPARE(QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList("Trebolero.ini"));
-    QCOMPARE(LeerINI("a", "k"), "1");
 }
 
 // Listing every stored bet reads the file once per key, reusing the parsed

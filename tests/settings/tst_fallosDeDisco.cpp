@@ -1,0 +1,223 @@
+#include "editor/FormConfiguracion.h"
+#include "settings/DocumentoIni.h"
+#include "settings/modINIer.h"
+
+#include "support/EntornoPrueba.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <chrono>
+#include <csignal>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// The settings file under the faults a disk and a process can suffer: a
+// writer killed at any moment and a disk that is full.
+class PruebaFallosDeDisco : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void EscrituraInterrumpida();
+    void DiscoLleno_data();
+    void DiscoLleno();
+};
+
+namespace {
+
+// A file of the usual shape with enough bets that a rewrite takes a while,
+// in Windows line endings with a comment and an accented section.
+QByteArray ArchivoDePrueba()
+{
+    QByteArray contenido = "; Apuestas de la pe\xF1"
+                           "a\r\n[Copyright]\r\nAutor=Orbelan\r\nDate=2005/12\r\n\r\n"
+                           "[Combinaciones]\r\nTotal=400\r\n";
+    for (int n = 1; n <= 400; ++n)
+        contenido += "C" + QByteArray::number(n) + "=03-17-22-41-50-E2-" + QByteArray::number(n % 9)
+            + "\r\n";
+    return contenido + "\r\n[DataSource]\r\nRDFData=http://127.0.0.1/sorteos.rdf\r\n";
+}
+
+struct Clave
+{
+    QString seccion;
+    QString clave;
+};
+
+// Existing keys at the start, middle and end of the file, and new keys in an
+// existing section and in a new one.
+const Clave Claves[] = {
+    {"Copyright", "Autor"},    {"Combinaciones", "Total"}, {"Combinaciones", "C200"},
+    {"DataSource", "RDFData"}, {"Combinaciones", "C401"},  {"Combinaciones", "Nueva"},
+    {"Ronda", "Valor"},        {"Copyright", "Date"},
+};
+
+// The n-th value a writer stores in a round; the lengths vary, so the file
+// grows and shrinks.
+QString Valor(int ronda, int n)
+{
+    return QStringLiteral("r%1-n%2-").arg(ronda).arg(n) + QString(n % 5 * 37, u'x');
+}
+
+bool EsValorDeLaRonda(const QString &valor, int ronda)
+{
+    const QStringList partes = valor.split(u'-');
+    bool numero = false;
+    const int n = partes.size() == 3 ? partes[1].mid(1).toInt(&numero) : -1;
+    return numero && valor == Valor(ronda, n);
+}
+
+// Waits at most ten seconds for `cuantas` bytes from the writer.
+bool EsperarEscrituras(int fd, int cuantas)
+{
+    for (int leidas = 0; leidas < cuantas;) {
+        pollfd espera {fd, POLLIN, 0};
+        char senal;
+        if (::poll(&espera, 1, 10'000) != 1 || ::read(fd, &senal, 1) != 1)
+            return false;
+        ++leidas;
+    }
+    return true;
+}
+
+void EsperarMicrosegundos(int microsegundos)
+{
+    const auto hasta = std::chrono::steady_clock::now() + std::chrono::microseconds(microsegundos);
+    while (std::chrono::steady_clock::now() < hasta) {}
+}
+
+QStringList ArchivosDe(const EntornoPrueba &entorno)
+{
+    return QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden);
+}
+
+enum class Escritor { EscribirINI, Guardar, Insertar };
+
+// In a child process whose files may not grow beyond 1 KiB: makes one write
+// and exits with 0 when the failure was reported as it should be.
+[[noreturn]] void EscribirConDiscoLleno(Escritor escritor)
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limite {1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    if (escritor == Escritor::EscribirINI)
+        ::_exit(EscribirINI("Combinaciones", "C1", "01-02-03-04-05-E1-2") ? 1 : 0);
+
+    int argc = 1;
+    char nombre[] = "tst_fallosDeDisco";
+    char *argv[] = {nombre, nullptr};
+    QApplication aplicacion(argc, argv);
+    FormConfiguracion editor(nullptr);
+    editor.show();
+    // Saving the text the file already holds writes nothing.
+    editor.findChild<QLineEdit *>("txtEuromillonConfigNumero(1)")->setText("9");
+    const char *boton = escritor == Escritor::Guardar ? "cmdGuardar" : "cmdInsertar";
+    QTest::mouseClick(editor.findChild<QPushButton *>(boton), Qt::LeftButton);
+    auto &escritorio = static_cast<EscritorioGrabador &>(Escritorio::Actual());
+    const QStringList esperados {"No se ha podido guardar el fichero de configuración."};
+    ::_exit(escritorio.mensajes == esperados ? 0 : 1);
+}
+
+} // namespace
+
+// A child process rewrites one key over and over and is killed after a random
+// number of finished writes plus a random time. The file must then be the
+// file as it was with that key holding its old value or one the child wrote
+// whole, byte for byte.
+void PruebaFallosDeDisco::EscrituraInterrumpida()
+{
+    EntornoPrueba entorno;
+    entorno.EscribirIni(ArchivoDePrueba());
+    const quint32 semilla = QRandomGenerator::system()->generate();
+    QRandomGenerator azar(semilla);
+    const QByteArray contexto = "semilla " + QByteArray::number(semilla) + ", ronda ";
+
+    for (int ronda = 0; ronda < 240; ++ronda) {
+        const QByteArray donde = contexto + QByteArray::number(ronda);
+        const Clave &clave = Claves[azar.bounded(int(std::size(Claves)))];
+        const DocumentoIni antes(entorno.LeerIni());
+        int tubo[2];
+        QVERIFY(::pipe(tubo) == 0);
+        const pid_t hijo = ::fork();
+        QVERIFY(hijo >= 0);
+        if (hijo == 0) {
+            ::close(tubo[0]);
+            for (int n = 0;; ++n) {
+                if (!EscribirINI(clave.seccion, clave.clave, Valor(ronda, n)))
+                    ::_exit(2);
+                if (::write(tubo[1], "e", 1) != 1)
+                    ::_exit(3);
+            }
+        }
+        ::close(tubo[1]);
+        const bool escribe = EsperarEscrituras(tubo[0], azar.bounded(4));
+        EsperarMicrosegundos(azar.bounded(3000));
+        ::kill(hijo, SIGKILL);
+        int estado = 0;
+        QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
+        ::close(tubo[0]);
+        QVERIFY2(escribe, donde);
+        QVERIFY2(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL, donde);
+
+        const QByteArray despues = entorno.LeerIni();
+        const QString valor = DocumentoIni(despues).Leer(clave.seccion, clave.clave);
+        const QString anterior = antes.Leer(clave.seccion, clave.clave);
+        if (valor == anterior) {
+            QVERIFY2(despues == antes.Contenido(), donde);
+        } else {
+            QVERIFY2(EsValorDeLaRonda(valor, ronda), donde);
+            const auto esperado = antes.Escribir(clave.seccion, clave.clave, valor);
+            QVERIFY2(esperado && despues == esperado->Contenido(), donde);
+        }
+        QCOMPARE(LeerINI(clave.seccion, clave.clave), valor);
+    }
+    // A writer killed between naming its new copy and renaming it over the
+    // file leaves that copy behind; nothing else may appear.
+    const QStringList copias = ArchivosDe(entorno).filter(
+        QRegularExpression(QStringLiteral("^Trebolero\\.ini\\.[A-Za-z0-9]{6}$")));
+    QCOMPARE(ArchivosDe(entorno).size(), copias.size() + 1);
+}
+
+void PruebaFallosDeDisco::DiscoLleno_data()
+{
+    QTest::addColumn<Escritor>("escritor");
+    QTest::newRow("EscribirINI") << Escritor::EscribirINI;
+    QTest::newRow("editor: Guardar") << Escritor::Guardar;
+    QTest::newRow("editor: Insertar Al Final") << Escritor::Insertar;
+}
+
+// The file is larger than the limit, so any rewrite of it fails: the file
+// keeps its bytes, no half-written copy is left beside it, and the writer
+// says so.
+void PruebaFallosDeDisco::DiscoLleno()
+{
+    QFETCH(Escritor, escritor);
+    EntornoPrueba entorno;
+    const QByteArray original = ArchivoDePrueba();
+    QVERIFY(original.size() > 1024);
+    entorno.EscribirIni(original);
+
+    const pid_t hijo = ::fork();
+    QVERIFY(hijo >= 0);
+    if (hijo == 0)
+        EscribirConDiscoLleno(escritor);
+    int estado = 0;
+    QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
+    QVERIFY(WIFEXITED(estado));
+    QCOMPARE(WEXITSTATUS(estado), 0);
+
+    QCOMPARE(entorno.LeerIni(), original);
+    QCOMPARE(ArchivosDe(entorno), QStringList("Trebolero.ini"));
+    QCOMPARE(LeerINI("Combinaciones", "Total"), "400");
+}
+
+QTEST_APPLESS_MAIN(PruebaFallosDeDisco)
+#include "tst_fallosDeDisco.moc"
