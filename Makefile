@@ -7,7 +7,7 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps deps-test clean demo bench fuzz
+.PHONY: run test install deps deps-test build-dev pantalla clean demo bench fuzz
 
 deps:
 	@scripts/instalar-dependencias.sh
@@ -17,13 +17,18 @@ deps:
 deps-test:
 	@scripts/instalar-dependencias.sh xvfb xdotool libxcb1-dev
 
-run: deps
+build-dev: deps
 	@$(CMAKE) --preset dev >/dev/null
 	@$(CMAKE) --build --preset dev
+
+# The program needs a graphical desktop; without one, say so in one line.
+pantalla:
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
 		exit 1; \
 	fi
+
+run: build-dev pantalla
 	@build/dev/src/Trebolero
 
 test: deps-test
@@ -42,13 +47,7 @@ clean:
 
 # Starts the program in a scratch folder holding the sample bets and feed, so
 # that "Descargar" and "Comprobar" work at once.
-demo: deps
-	@$(CMAKE) --preset dev >/dev/null
-	@$(CMAKE) --build --preset dev
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
-		exit 1; \
-	fi
+demo: build-dev pantalla
 	@rm -rf build/demo && mkdir -p build/demo
 	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero
