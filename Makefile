@@ -7,21 +7,31 @@ CTEST ?= ctest
 # settings file beside the executable.
 PREFIX ?= $(HOME)/Trebolero
 
-.PHONY: run test install deps clean demo bench fuzz
+.PHONY: run test install deps deps-test build-dev pantalla clean demo bench fuzz
 
 deps:
 	@scripts/instalar-dependencias.sh
 
-run: deps
+# The end-to-end tests run the program on a private X server (Xvfb) and drive
+# it with xdotool; libxcb1-dev lets them close windows as a title bar does.
+deps-test:
+	@scripts/instalar-dependencias.sh xvfb xdotool libxcb1-dev
+
+build-dev: deps
 	@$(CMAKE) --preset dev >/dev/null
 	@$(CMAKE) --build --preset dev
+
+# The program needs a graphical desktop; without one, say so in one line.
+pantalla:
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
 		exit 1; \
 	fi
+
+run: build-dev pantalla
 	@build/dev/src/Trebolero
 
-test: deps
+test: deps-test
 	@$(CMAKE) --preset asan >/dev/null
 	@$(CMAKE) --build --preset asan
 	@QT_QPA_PLATFORM=offscreen $(CTEST) --preset asan
@@ -37,13 +47,7 @@ clean:
 
 # Starts the program in a scratch folder holding the sample bets and feed, so
 # that "Descargar" and "Comprobar" work at once.
-demo: deps
-	@$(CMAKE) --preset dev >/dev/null
-	@$(CMAKE) --build --preset dev
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No hay pantalla gráfica (DISPLAY vacío): Trebolero necesita un escritorio para abrir su ventana."; \
-		exit 1; \
-	fi
+demo: build-dev pantalla
 	@rm -rf build/demo && mkdir -p build/demo
 	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero

@@ -93,7 +93,7 @@ void FormMain::ConstruirResultado()
     txtFecha->setToolTip(QStringLiteral("Fecha en la que se realizó el sorteo"));
     txtFecha->setMaxLength(std::numeric_limits<int>::max());
 
-    const auto prepararCaja = [this](CajaTexto *caja, const QString &nombre, const QString &pista,
+    const auto prepararCaja = [](CajaTexto *caja, const QString &nombre, const QString &pista,
                                      int izquierda) {
         caja->setObjectName(nombre);
         caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));

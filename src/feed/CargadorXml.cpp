@@ -35,8 +35,8 @@ bool EsHttp(const QString &esquema)
     return esquema == QLatin1String("http") || esquema == QLatin1String("https");
 }
 
-// While it lives, user input to any object of the application is dropped, and
-// the busy cursor shows.
+// While it lives, user input to any object of the application is dropped,
+// access keys included, and the busy cursor shows.
 class EsperaSinEntrada : public QObject
 {
 public:
@@ -54,10 +54,23 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject *, QEvent *evento) override { return evento->isInputEvent(); }
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        // A modal window opened meanwhile (a message box of a command whose
+        // click was already under way) must stay usable: the wait cannot end
+        // before it closes.
+        if (grafica && QGuiApplication::modalWindow() != modalAlEmpezar)
+            return false;
+        // An accepted override keeps the key from firing a shortcut; the key
+        // itself is then dropped as any other input.
+        if (evento->type() == QEvent::ShortcutOverride)
+            evento->accept();
+        return evento->isInputEvent();
+    }
 
 private:
     const bool grafica = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    const QWindow *const modalAlEmpezar = grafica ? QGuiApplication::modalWindow() : nullptr;
 };
 
 // Reads the document once without building it, and refuses what would make
