@@ -2,6 +2,7 @@
 
 #include "app/IconoPrograma.h"
 #include "app/ModeloResultado.h"
+#include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
 #include "desktop/Escritorio.h"
 #include "desktop/EtiquetaPulsable.h"
@@ -123,34 +124,24 @@ void FormMain::ConstruirResultado()
     }
 }
 
-QPushButton *FormMain::CrearBoton(const char *nombre, const QString &texto, const QRect &geometria)
-{
-    auto *boton = new QPushButton(texto, this);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    boton->setGeometry(geometria);
-    // Enter on the focused button presses it, as Space does.
-    boton->setAutoDefault(true);
-    return boton;
-}
-
 void FormMain::ConstruirBotones()
 {
-    btnDescargar = CrearBoton("btnDescargar", QStringLiteral("&Descargar"),
+    btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"),
                               TwipsRect(120, 1440, 1215, 255));
     btnDescargar->setToolTip(QStringLiteral("Pulsa aquí para comenzar la consulta Online"));
     btnDescargar->setDefault(true);
-    cmdComprobar = CrearBoton("cmdComprobar", QStringLiteral("&Comprobar"),
+    cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"),
                               TwipsRect(1560, 1440, 1215, 255));
     cmdComprobar->setToolTip(
         QStringLiteral("Pulsa aquí para comprobar los resultados de sus apuestas"));
-    cmdViaMail = CrearBoton("cmdViaMail", QStringLiteral("Vía &Mail"),
+    cmdViaMail = CrearBoton(this, "cmdViaMail", QStringLiteral("Vía &Mail"),
                             TwipsRect(3000, 1440, 1215, 255));
     cmdViaMail->setToolTip(QStringLiteral("Pulsa aquí para enviar los resultados por email a "
                                           "través de su programa de correo predeterminado"));
-    cmdConfigurar = CrearBoton("cmdConfigurar", QStringLiteral("Con&figurar"),
+    cmdConfigurar = CrearBoton(this, "cmdConfigurar", QStringLiteral("Con&figurar"),
                                TwipsRect(120, 3480, 1215, 255));
-    cmdWeb = CrearBoton("cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
-    btnAbout = CrearBoton("btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
+    cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
+    btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
 
     connect(btnDescargar, &QPushButton::clicked, this, &FormMain::btnDescargar_Click);
     connect(cmdComprobar, &QPushButton::clicked, this, &FormMain::cmdComprobar_Click);

@@ -58,7 +58,6 @@ private:
     void ConstruirLista();
     void ConstruirEtiqueta();
     void FijarOrdenTabulacion();
-    QPushButton *CrearBoton(const char *nombre, const QString &texto, const QRect &geometria);
 
     QGroupBox *framResultado = nullptr;
     CajaTexto *txtFecha = nullptr;

@@ -1,5 +1,6 @@
 #include "editor/FormConfiguracion.h"
 
+#include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
 #include "desktop/Escritorio.h"
 #include "desktop/Twips.h"
@@ -53,17 +54,6 @@ FormConfiguracion::FormConfiguracion(QWidget *propietario)
     cmdSiguiente->setFocus();
 
     Form_Load();
-}
-
-QPushButton *FormConfiguracion::CrearBoton(QWidget *contenedor, const char *nombre,
-                                           const QString &texto, const QRect &geometria)
-{
-    auto *boton = new QPushButton(texto, contenedor);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    boton->setGeometry(geometria);
-    // Enter on the focused button presses it, as Space does.
-    boton->setAutoDefault(true);
-    return boton;
 }
 
 CajaTexto *FormConfiguracion::CrearCaja(const QString &nombre, const QRect &geometria)

@@ -46,8 +46,6 @@ private:
     void ConstruirCombinaciones();
     void ConstruirModificar();
     void FijarOrdenTabulacion();
-    QPushButton *CrearBoton(QWidget *contenedor, const char *nombre, const QString &texto,
-                            const QRect &geometria);
     CajaTexto *CrearCaja(const QString &nombre, const QRect &geometria);
 
     // The total held in `texto`; an empty text is an empty list. A text that
