@@ -1,13 +1,20 @@
-#include "TecladoPrueba.h"
-#include "app/FormMain.h"
-#include "support/EntornoPrueba.h"
+#include "support/VentanaPrueba.h"
 
-#include <QLineEdit>
 #include <QTest>
 
-#include <memory>
+namespace {
 
-Q_DECLARE_METATYPE(Euromillon)
+// The focus as the number of a draw box, 0 for "Comprobar", -1 for anything else.
+int Foco()
+{
+    const QString nombre = NombreDelFoco();
+    for (int i = 1; i <= 7; ++i)
+        if (nombre == NombreCaja(i))
+            return i;
+    return nombre == "cmdComprobar" ? 0 : -1;
+}
+
+} // namespace
 
 // Typing the draw into the result boxes, and the program writing it there.
 class TestEntradaSorteo : public QObject
@@ -15,123 +22,88 @@ class TestEntradaSorteo : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void reglasDeTecleo_data();
     void reglasDeTecleo();
     void mostrarSorteo_data();
     void mostrarSorteo();
-
-private:
-    QLineEdit *Caja(const QString &nombre) const { return ventana->findChild<QLineEdit *>(nombre); }
-
-    std::unique_ptr<EntornoPrueba> entorno;
-    std::unique_ptr<FormMain> ventana;
 };
 
-namespace {
-const QStringList Cajas = {
-    "txtEuromillonNumero(1)",   "txtEuromillonNumero(2)", "txtEuromillonNumero(3)",
-    "txtEuromillonNumero(4)",   "txtEuromillonNumero(5)", "txtEuromillonEstrella(1)",
-    "txtEuromillonEstrella(2)",
-};
-} // namespace
-
-void TestEntradaSorteo::init()
-{
-    entorno = std::make_unique<EntornoPrueba>();
-    ventana = std::make_unique<FormMain>();
-    ventana->show();
-    QApplication::setActiveWindow(ventana.get());
-    QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
-}
-
-void TestEntradaSorteo::cleanup()
-{
-    ventana.reset();
-    entorno.reset();
-}
-
+// Boxes by number: 1 to 5 the numbers, 6 and 7 the stars; 0 is "Comprobar".
 void TestEntradaSorteo::reglasDeTecleo_data()
 {
-    QTest::addColumn<QString>("caja");
+    QTest::addColumn<int>("caja");
     QTest::addColumn<QString>("previo");
     QTest::addColumn<QString>("teclas");
     QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("foco");
-    const auto fila = [](const char *nombre, const QString &caja, const QString &previo,
-                         const QString &teclas, const QString &texto, const QString &foco) {
-        QTest::newRow(nombre) << caja << previo << teclas << texto << foco;
+    QTest::addColumn<int>("foco");
+    const auto fila = [](const char *nombre, int caja, const char *previo, const char *teclas,
+                         const char *texto, int foco) {
+        QTest::newRow(nombre) << caja << QString(previo) << QString::fromUtf8(teclas)
+                              << QString(texto) << foco;
     };
-    fila("una cifra se queda", Cajas[0], "", "7", "7", Cajas[0]);
-    fila("dos cifras avanzan", Cajas[0], "", "07", "07", Cajas[1]);
-    fila("número 5 a estrella 1", Cajas[4], "", "47", "47", Cajas[5]);
-    fila("estrella de una cifra se queda", Cajas[5], "", "7", "7", Cajas[5]);
-    fila("estrella 1 a estrella 2", Cajas[5], "", "10", "10", Cajas[6]);
-    fila("estrella 2 a Comprobar", Cajas[6], "", "07", "07", "cmdComprobar");
-    fila("de corrido hasta Comprobar", Cajas[0], "", "03142536470209", "03", "cmdComprobar");
-    fila("de corrido, estrellas 10 y 12", Cajas[0], "", "01020304051012", "01", "cmdComprobar");
-    fila("sin tercer carácter", Cajas[1], "12", "»3", "12", Cajas[1]);
-    fila("estrella sin tercer carácter", Cajas[6], "12", "»3", "12", Cajas[6]);
-    fila("borrar uno no avanza", Cajas[2], "12", "»\b", "1", Cajas[2]);
-    fila("vaciar no avanza", Cajas[5], "12", "\b", "", Cajas[5]);
-    fila("la selección se reemplaza", Cajas[3], "12", "3", "3", Cajas[3]);
-    fila("y la segunda cifra avanza", Cajas[3], "12", "34", "34", Cajas[4]);
+    fila("una cifra se queda", 1, "", "7", "7", 1);
+    fila("dos cifras avanzan", 1, "", "07", "07", 2);
+    fila("número 5 a estrella 1", 5, "", "47", "47", 6);
+    fila("estrella de una cifra se queda", 6, "", "7", "7", 6);
+    fila("estrella 1 a estrella 2", 6, "", "10", "10", 7);
+    fila("estrella 2 a Comprobar", 7, "", "07", "07", 0);
+    fila("de corrido, estrellas 10 y 12", 1, "", "01020304051012", "01", 0);
+    fila("sin tercer carácter", 2, "12", "»3", "12", 2);
+    fila("vaciar no avanza", 6, "12", "\b", "", 6);
+    fila("la selección se reemplaza y avanza", 4, "12", "34", "34", 5);
 }
 
 void TestEntradaSorteo::reglasDeTecleo()
 {
-    QFETCH(QString, caja);
+    QFETCH(int, caja);
     QFETCH(QString, previo);
     QFETCH(QString, teclas);
     QFETCH(QString, texto);
-    QFETCH(QString, foco);
-    Caja(caja)->setText(previo);
+    QFETCH(int, foco);
+    ProgramaPrueba programa;
+    QVERIFY(Activar(programa.ventana));
+    Caja(programa.ventana, caja)->setText(previo);
     // Reach the box with Tab from the date box, as the keyboard user does.
-    Caja("txtFecha")->setFocus();
-    for (int i = 0; i < Cajas.size() && NombreDelFoco() != caja; ++i)
-        Teclear("\t");
-    QCOMPARE(NombreDelFoco(), caja);
-    QCOMPARE(Caja(caja)->selectedText(), previo);
+    Caja(programa.ventana, 8)->setFocus();
+    Teclear(QString(caja, u'\t'));
+    QCOMPARE(Foco(), caja);
+    QCOMPARE(Caja(programa.ventana, caja)->selectedText(), previo);
     Teclear(teclas);
-    QCOMPARE(Caja(caja)->text(), texto);
-    QCOMPARE(NombreDelFoco(), foco);
+    QCOMPARE(Caja(programa.ventana, caja)->text(), texto);
+    QCOMPARE(Foco(), foco);
 }
 
+// The texts shown, and the boxes the focus passes through while the draw is
+// written; the date stays.
 void TestEntradaSorteo::mostrarSorteo_data()
 {
     QTest::addColumn<Euromillon>("sorteo");
-    QTest::addColumn<QStringList>("textos");
-    QTest::addColumn<QStringList>("focos");
-    QTest::newRow("ejemplo") << Euromillon { 3, 14, 25, 36, 47, 2, 9 }
-                             << QStringList { "3", "14", "25", "36", "47", "2", "9" }
-                             << Cajas.mid(2) + QStringList { "cmdComprobar" };
-    QTest::newRow("todo ceros") << Euromillon {} << QStringList(7, "0")
-                                << QStringList { Cajas[6], "cmdComprobar" };
-    QTest::newRow("estrellas 10 y 12") << Euromillon { 1, 2, 3, 4, 5, 10, 12 }
-                                       << QStringList { "1", "2", "3", "4", "5", "10", "12" }
-                                       << QStringList { Cajas[6], "cmdComprobar" };
+    QTest::addColumn<QString>("textos");
+    QTest::addColumn<QList<int>>("focos");
+    QTest::newRow("ejemplo") << Euromillon {3, 14, 25, 36, 47, 2, 9} << "3 14 25 36 47 2 9"
+                             << QList<int> {3, 4, 5, 6, 7, 0};
+    QTest::newRow("todo ceros") << Euromillon {} << "0 0 0 0 0 0 0" << QList<int> {7, 0};
     QTest::newRow("negativos de una cifra")
-        << Euromillon { -5, 7, 8, 9, 10, -3, 4 }
-        << QStringList { "-5", "7", "8", "9", "10", "-3", "4" }
-        << QStringList { Cajas[1], Cajas[5], Cajas[6], "cmdComprobar" };
+        << Euromillon {-5, 7, 8, 9, 10, -3, 4} << "-5 7 8 9 10 -3 4" << QList<int> {2, 6, 7, 0};
 }
 
 void TestEntradaSorteo::mostrarSorteo()
 {
     QFETCH(Euromillon, sorteo);
-    QFETCH(QStringList, textos);
-    QFETCH(QStringList, focos);
-    Caja("txtFecha")->setText("13/02/2026");
-    QStringList recorrido;
-    connect(qApp, &QApplication::focusChanged, this,
-            [&recorrido](QWidget *, QWidget *ahora) { recorrido << ahora->objectName(); });
-    ventana->MostrarSorteo(sorteo);
+    QFETCH(QString, textos);
+    QFETCH(QList<int>, focos);
+    ProgramaPrueba programa;
+    QVERIFY(Activar(programa.ventana));
+    Caja(programa.ventana, 8)->setText("13/02/2026");
+    QList<int> recorrido;
+    connect(qApp, &QApplication::focusChanged, this, [&] { recorrido << Foco(); });
+    programa.ventana.MostrarSorteo(sorteo);
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    for (int i = 0; i < Cajas.size(); ++i)
-        QCOMPARE(Caja(Cajas[i])->text(), textos[i]);
+    QStringList mostrados;
+    for (int i = 1; i <= 8; ++i)
+        mostrados << Caja(programa.ventana, i)->text();
+    QCOMPARE(mostrados.join(' '), textos + " 13/02/2026");
     QCOMPARE(recorrido, focos);
-    QCOMPARE(Caja("txtFecha")->text(), "13/02/2026");
 }
 
 QTEST_MAIN(TestEntradaSorteo)

@@ -1,4 +1,5 @@
 #include "feed/CargadorXml.h"
+#include "support/VentanaPrueba.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -39,9 +40,7 @@ void TstEsperaDescarga::teclaDeAccesoNoDispara()
     auto *boton = new QPushButton(QStringLiteral("&web"), &ventana);
     int pulsaciones = 0;
     connect(boton, &QPushButton::clicked, this, [&] { ++pulsaciones; });
-    ventana.show();
-    QApplication::setActiveWindow(&ventana);
-    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    QVERIFY(Activar(ventana));
 
     // A fired access key would click within the wait (after 100 ms).
     QTimer::singleShot(0, &ventana, [&] { QTest::keyClick(&ventana, Qt::Key_W, Qt::AltModifier); });

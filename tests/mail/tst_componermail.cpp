@@ -4,24 +4,17 @@
 
 namespace {
 
-// A row as {number, N1..N5, E1, E2, hit text}.
-std::vector<LineaResultado> Lineas(const QList<QStringList> &filas)
+// Rows as "number N1 .. N5 E1 E2 hits".
+std::vector<LineaResultado> Lineas(const QStringList &filas)
 {
     std::vector<LineaResultado> lineas;
-    for (const QStringList &fila : filas) {
-        LineaResultado linea { fila[0].toInt(), {}, fila[8] };
-        for (int i = 0; i < 7; ++i)
-            linea.valores[static_cast<std::size_t>(i)] = fila[i + 1];
+    for (const QString &fila : filas) {
+        const QStringList campos = fila.split(' ');
+        LineaResultado linea {campos[0].toInt(), {}, campos[8]};
+        std::copy(campos.begin() + 1, campos.begin() + 8, linea.valores.begin());
         lineas.push_back(linea);
     }
     return lineas;
-}
-
-std::array<QString, 7> Sorteo(const QStringList &textos)
-{
-    std::array<QString, 7> sorteo;
-    std::copy(textos.begin(), textos.end(), sorteo.begin());
-    return sorteo;
 }
 
 } // namespace
@@ -43,39 +36,31 @@ private Q_SLOTS:
 void TstComponerMail::direccion_data()
 {
     QTest::addColumn<QString>("fecha");
-    QTest::addColumn<QStringList>("sorteo");
-    QTest::addColumn<QList<QStringList>>("filas");
+    QTest::addColumn<QString>("sorteo");
+    QTest::addColumn<QStringList>("filas");
     QTest::addColumn<QString>("esperado");
 
-    const QStringList tipico { "3", "15", "22", "38", "49", "2", "7" };
-    const QStringList fila1 { "1", "3", "15", "20", "38", "44", "2", "5", "3+1" };
-    // Written with the layout's "%0d%0a" line breaks; compared as the mail
-    // program shows them.
-    const auto texto = [](QString conSaltos) {
-        return conSaltos.replace("%0d%0a", "\r\n");
-    };
-    const QString resto = texto("%0d%0a%0d%0aNúmeros premiados:%0d%0a3,15,22,38,49 - 2,7%0d%0a"
-                                "%0d%0aResultados:%0d%0a01: 03,15,20,38,44 - 2,5 -> 3+1%0d%0a");
+    const QString tipico = "3 15 22 38 49 2 7";
+    const QStringList fila1 {"1 3 15 20 38 44 2 5 3+1"};
+    const QString resto = "\r\n\r\nNúmeros premiados:\r\n3,15,22,38,49 - 2,7\r\n\r\n"
+                          "Resultados:\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n";
 
-    QTest::newRow("ejemplo") << "2005-12-02" << tipico << QList<QStringList> { fila1 }
+    QTest::newRow("ejemplo") << "2005-12-02" << tipico << fila1
                              << "Resultados del Euromillón (2005-12-02)" + resto;
-    QTest::newRow("sin fecha") << "" << tipico << QList<QStringList> { fila1 }
-                               << "Resultados del Euromillón" + resto;
+    QTest::newRow("sin fecha") << "" << tipico << fila1 << "Resultados del Euromillón" + resto;
     QTest::newRow("filas 9, 12 y 100")
-        << "x" << QStringList { "1", "2", "3", "4", "5", "6", "7" }
-        << QList<QStringList> { { "9", "1", "2", "3", "4", "5", "6", "7", "5+2" },
-                                { "12", "10", "2", "30", "4", "50", "1", "12", "2+0" },
-                                { "100", "44", "45", "46", "47", "48", "9", "10", "0+0" } }
-        << texto("Resultados del Euromillón (x)%0d%0a%0d%0aNúmeros premiados:%0d%0a"
-                 "1,2,3,4,5 - 6,7%0d%0a%0d%0aResultados:%0d%0a"
-                 "09: 01,02,03,04,05 - 6,7 -> 5+2%0d%0a"
-                 "12: 10,02,30,04,50 - 1,12 -> 2+0%0d%0a"
-                 "100: 44,45,46,47,48 - 9,10 -> 0+0%0d%0a");
+        << "x"
+        << "1 2 3 4 5 6 7"
+        << QStringList {"9 1 2 3 4 5 6 7 5+2", "12 10 2 30 4 50 1 12 2+0",
+                        "100 44 45 46 47 48 9 10 0+0"}
+        << "Resultados del Euromillón (x)\r\n\r\nNúmeros premiados:\r\n1,2,3,4,5 - 6,7\r\n\r\n"
+           "Resultados:\r\n09: 01,02,03,04,05 - 6,7 -> 5+2\r\n"
+           "12: 10,02,30,04,50 - 1,12 -> 2+0\r\n100: 44,45,46,47,48 - 9,10 -> 0+0\r\n";
 
     // A date from the feed can hold anything; it must arrive as text.
-    for (const char *fecha : { "&cc=x@y", "#", "%", "?", "a&body=b", "%0d%0aBcc: x@y", "+ ü \"" }) {
+    for (const char *fecha : {"&cc=x@y", "#", "%", "?", "a&body=b", "%0d%0aBcc: x@y", "+ ü \""}) {
         const QString hostil = QString::fromUtf8(fecha);
-        QTest::newRow(fecha) << hostil << tipico << QList<QStringList> { fila1 }
+        QTest::newRow(fecha) << hostil << tipico << fila1
                              << "Resultados del Euromillón (" + hostil + ")" + resto;
     }
 }
@@ -83,12 +68,14 @@ void TstComponerMail::direccion_data()
 void TstComponerMail::direccion()
 {
     QFETCH(QString, fecha);
-    QFETCH(QStringList, sorteo);
-    QFETCH(QList<QStringList>, filas);
+    QFETCH(QString, sorteo);
+    QFETCH(QStringList, filas);
     QFETCH(QString, esperado);
 
+    std::array<QString, 7> numeros;
+    std::ranges::copy(sorteo.split(' '), numeros.begin());
     const QString direccion
-        = DireccionMail(AsuntoResultados(), ComponerCuerpo(fecha, Sorteo(sorteo), Lineas(filas)));
+        = DireccionMail(AsuntoResultados(), ComponerCuerpo(fecha, numeros, Lineas(filas)));
 
     QVERIFY(direccion.startsWith(QStringLiteral("mailto:?")));
     const QStringList campos = direccion.mid(8).split(QLatin1Char('&'));

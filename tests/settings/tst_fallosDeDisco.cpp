@@ -1,7 +1,6 @@
 #include "editor/FormConfiguracion.h"
 #include "settings/DocumentoIni.h"
 #include "settings/modINIer.h"
-
 #include "support/EntornoPrueba.h"
 
 #include <QApplication>
@@ -46,15 +45,9 @@ QByteArray ArchivoDePrueba()
     return contenido + "\r\n[DataSource]\r\nRDFData=http://127.0.0.1/sorteos.rdf\r\n";
 }
 
-struct Clave
-{
-    QString seccion;
-    QString clave;
-};
-
-// Existing keys at the start, middle and end of the file, and new keys in an
-// existing section and in a new one.
-const Clave Claves[] = {
+// Section and key: existing keys at the start, middle and end of the file,
+// and new keys in an existing section and in a new one.
+const std::pair<QString, QString> Claves[] = {
     {"Copyright", "Autor"},    {"Combinaciones", "Total"}, {"Combinaciones", "C200"},
     {"DataSource", "RDFData"}, {"Combinaciones", "C401"},  {"Combinaciones", "Nueva"},
     {"Ronda", "Valor"},        {"Copyright", "Date"},
@@ -67,31 +60,21 @@ QString Valor(int ronda, int n)
     return QStringLiteral("r%1-n%2-").arg(ronda).arg(n) + QString(n % 5 * 37, u'x');
 }
 
+// Whether `valor` is one that the writer of `ronda` stored whole.
 bool EsValorDeLaRonda(const QString &valor, int ronda)
 {
-    const QStringList partes = valor.split(u'-');
-    bool numero = false;
-    const int n = partes.size() == 3 ? partes[1].mid(1).toInt(&numero) : -1;
-    return numero && valor == Valor(ronda, n);
+    return valor == Valor(ronda, valor.section(u'-', 1, 1).mid(1).toInt());
 }
 
-// Waits at most ten seconds for `cuantas` bytes from the writer.
+// Waits at most ten seconds for each of `cuantas` bytes from the writer.
 bool EsperarEscrituras(int fd, int cuantas)
 {
-    for (int leidas = 0; leidas < cuantas;) {
-        pollfd espera {fd, POLLIN, 0};
-        char senal;
+    pollfd espera {fd, POLLIN, 0};
+    char senal;
+    for (; cuantas > 0; --cuantas)
         if (::poll(&espera, 1, 10'000) != 1 || ::read(fd, &senal, 1) != 1)
             return false;
-        ++leidas;
-    }
     return true;
-}
-
-void EsperarMicrosegundos(int microsegundos)
-{
-    const auto hasta = std::chrono::steady_clock::now() + std::chrono::microseconds(microsegundos);
-    while (std::chrono::steady_clock::now() < hasta) {}
 }
 
 QStringList ArchivosDe(const EntornoPrueba &entorno)
@@ -99,16 +82,15 @@ QStringList ArchivosDe(const EntornoPrueba &entorno)
     return QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden);
 }
 
-enum class Escritor { EscribirINI, Guardar, Insertar };
-
-// In a child process whose files may not grow beyond 1 KiB: makes one write
-// and exits with 0 when the failure was reported as it should be.
-[[noreturn]] void EscribirConDiscoLleno(Escritor escritor)
+// In a child process whose files may not grow beyond 1 KiB: makes one write,
+// with EscribirINI or with the editor's button, and exits with 0 when the
+// failure was reported as it should be.
+[[noreturn]] void EscribirConDiscoLleno(const QString &boton)
 {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limite {1024, 1024};
     ::setrlimit(RLIMIT_FSIZE, &limite);
-    if (escritor == Escritor::EscribirINI)
+    if (boton.isEmpty())
         ::_exit(EscribirINI("Combinaciones", "C1", "01-02-03-04-05-E1-2") ? 1 : 0);
 
     int argc = 1;
@@ -119,7 +101,6 @@ enum class Escritor { EscribirINI, Guardar, Insertar };
     editor.show();
     // Saving the text the file already holds writes nothing.
     editor.findChild<QLineEdit *>("txtEuromillonConfigNumero(1)")->setText("9");
-    const char *boton = escritor == Escritor::Guardar ? "cmdGuardar" : "cmdInsertar";
     QTest::mouseClick(editor.findChild<QPushButton *>(boton), Qt::LeftButton);
     auto &escritorio = static_cast<EscritorioGrabador &>(Escritorio::Actual());
     const QStringList esperados {"No se ha podido guardar el fichero de configuración."};
@@ -142,7 +123,7 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
 
     for (int ronda = 0; ronda < 240; ++ronda) {
         const QByteArray donde = contexto + QByteArray::number(ronda);
-        const Clave &clave = Claves[azar.bounded(int(std::size(Claves)))];
+        const auto &[seccion, clave] = Claves[azar.bounded(int(std::size(Claves)))];
         const DocumentoIni antes(entorno.LeerIni());
         int tubo[2];
         QVERIFY(::pipe(tubo) == 0);
@@ -151,7 +132,7 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
         if (hijo == 0) {
             ::close(tubo[0]);
             for (int n = 0;; ++n) {
-                if (!EscribirINI(clave.seccion, clave.clave, Valor(ronda, n)))
+                if (!EscribirINI(seccion, clave, Valor(ronda, n)))
                     ::_exit(2);
                 if (::write(tubo[1], "e", 1) != 1)
                     ::_exit(3);
@@ -159,7 +140,9 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
         }
         ::close(tubo[1]);
         const bool escribe = EsperarEscrituras(tubo[0], azar.bounded(4));
-        EsperarMicrosegundos(azar.bounded(3000));
+        const auto hasta
+            = std::chrono::steady_clock::now() + std::chrono::microseconds(azar.bounded(3000));
+        while (std::chrono::steady_clock::now() < hasta) {}
         ::kill(hijo, SIGKILL);
         int estado = 0;
         QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
@@ -168,16 +151,12 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
         QVERIFY2(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL, donde);
 
         const QByteArray despues = entorno.LeerIni();
-        const QString valor = DocumentoIni(despues).Leer(clave.seccion, clave.clave);
-        const QString anterior = antes.Leer(clave.seccion, clave.clave);
-        if (valor == anterior) {
-            QVERIFY2(despues == antes.Contenido(), donde);
-        } else {
-            QVERIFY2(EsValorDeLaRonda(valor, ronda), donde);
-            const auto esperado = antes.Escribir(clave.seccion, clave.clave, valor);
-            QVERIFY2(esperado && despues == esperado->Contenido(), donde);
-        }
-        QCOMPARE(LeerINI(clave.seccion, clave.clave), valor);
+        const QString valor = DocumentoIni(despues).Leer(seccion, clave);
+        const bool igual = valor == antes.Leer(seccion, clave);
+        QVERIFY2(igual || EsValorDeLaRonda(valor, ronda), donde);
+        const auto esperado = igual ? std::optional(antes) : antes.Escribir(seccion, clave, valor);
+        QVERIFY2(esperado && despues == esperado->Contenido(), donde);
+        QCOMPARE(LeerINI(seccion, clave), valor);
     }
     // A writer killed between naming its new copy and renaming it over the
     // file leaves that copy behind; nothing else may appear.
@@ -188,10 +167,10 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
 
 void PruebaFallosDeDisco::DiscoLleno_data()
 {
-    QTest::addColumn<Escritor>("escritor");
-    QTest::newRow("EscribirINI") << Escritor::EscribirINI;
-    QTest::newRow("editor: Guardar") << Escritor::Guardar;
-    QTest::newRow("editor: Insertar Al Final") << Escritor::Insertar;
+    QTest::addColumn<QString>("boton");
+    QTest::newRow("EscribirINI") << QString();
+    QTest::newRow("editor: Guardar") << "cmdGuardar";
+    QTest::newRow("editor: Insertar Al Final") << "cmdInsertar";
 }
 
 // The file is larger than the limit, so any rewrite of it fails: the file
@@ -199,7 +178,7 @@ void PruebaFallosDeDisco::DiscoLleno_data()
 // says so.
 void PruebaFallosDeDisco::DiscoLleno()
 {
-    QFETCH(Escritor, escritor);
+    QFETCH(QString, boton);
     EntornoPrueba entorno;
     const QByteArray original = ArchivoDePrueba();
     QVERIFY(original.size() > 1024);
@@ -208,7 +187,7 @@ void PruebaFallosDeDisco::DiscoLleno()
     const pid_t hijo = ::fork();
     QVERIFY(hijo >= 0);
     if (hijo == 0)
-        EscribirConDiscoLleno(escritor);
+        EscribirConDiscoLleno(boton);
     int estado = 0;
     QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
     QVERIFY(WIFEXITED(estado));
