@@ -94,25 +94,27 @@ void FormMain::ConstruirResultado()
     txtFecha->setToolTip(QStringLiteral("Fecha en la que se realizó el sorteo"));
     txtFecha->setMaxLength(std::numeric_limits<int>::max());
 
-    const auto prepararCaja = [](CajaTexto *caja, const QString &nombre, const QString &pista,
-                                     int izquierda) {
-        caja->setObjectName(nombre);
-        caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));
-        caja->setMaxLength(2);
-        caja->setToolTip(pista);
-    };
+    const auto prepararCaja
+        = [](CajaTexto *caja, const QString &nombre, const QString &pista, int izquierda) {
+              caja->setObjectName(nombre);
+              caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));
+              caja->setMaxLength(2);
+              caja->setToolTip(pista);
+          };
     for (int i = 1; i <= 5; ++i) {
         CajaTexto *caja = txtEuromillonNumero(i) = new CajaTexto(framResultado);
         prepararCaja(caja, QStringLiteral("txtEuromillonNumero(%1)").arg(i),
                      QStringLiteral("Número %1").arg(i), 240 + 480 * (i - 1));
         connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonNumero_Change(i); });
-        connect(caja, &CajaTexto::FocoRecibido, this, [this, i] { txtEuromillonNumero_GotFocus(i); });
+        connect(caja, &CajaTexto::FocoRecibido, this,
+                [this, i] { txtEuromillonNumero_GotFocus(i); });
     }
     for (int i = 1; i <= 2; ++i) {
         CajaTexto *caja = txtEuromillonEstrella(i) = new CajaTexto(framResultado);
         prepararCaja(caja, QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
                      QStringLiteral("Estrella %1").arg(i), 2880 + 480 * (i - 1));
-        connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonEstrella_Change(i); });
+        connect(caja, &QLineEdit::textChanged, this,
+                [this, i] { txtEuromillonEstrella_Change(i); });
         connect(caja, &CajaTexto::FocoRecibido, this,
                 [this, i] { txtEuromillonEstrella_GotFocus(i); });
     }
@@ -224,12 +226,10 @@ void FormMain::Form_Load()
 {
     // The authorship keys are written at every start; a read-only folder is
     // normal and loses nothing of the user's, so a failure is not reported.
-    [[maybe_unused]] const bool autor
-        = EscribirINI(QStringLiteral("Copyright"), QStringLiteral("Autor"),
-                      QStringLiteral("Orbelan"));
-    [[maybe_unused]] const bool fecha
-        = EscribirINI(QStringLiteral("Copyright"), QStringLiteral("Date"),
-                      QStringLiteral("2005/12"));
+    [[maybe_unused]] const bool autor = EscribirINI(
+        QStringLiteral("Copyright"), QStringLiteral("Autor"), QStringLiteral("Orbelan"));
+    [[maybe_unused]] const bool fecha = EscribirINI(
+        QStringLiteral("Copyright"), QStringLiteral("Date"), QStringLiteral("2005/12"));
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));
@@ -345,7 +345,7 @@ static std::vector<LineaResultado> LineasResultado(const ModeloResultado &lista)
     const qint64 filas = std::min<qint64>(total.value_or(lista.NumeroFilas()), lista.NumeroFilas());
     std::vector<LineaResultado> lineas;
     for (int fila = 1; fila <= filas; ++fila) {
-        LineaResultado linea{fila, {}, lista.SubElemento(fila, 8).value_or(QString())};
+        LineaResultado linea {fila, {}, lista.SubElemento(fila, 8).value_or(QString())};
         bool completa = !linea.aciertos.isEmpty();
         for (int campo = 1; campo <= 7 && completa; ++campo) {
             const auto texto = lista.SubElemento(fila, campo);
@@ -363,8 +363,9 @@ void FormMain::cmdViaMail_Click()
     const auto resultado = modeloResultado->SubElemento(1, 8);
     if (!resultado || resultado->isEmpty()) {
         Escritorio::Actual().MostrarMensaje(
-            this, QStringLiteral("Has de comprobar el resultado de los premios antes de poder "
-                                 "enviarlo por email!"));
+            this,
+            QStringLiteral("Has de comprobar el resultado de los premios antes de poder "
+                           "enviarlo por email!"));
         return;
     }
     std::array<QString, 7> sorteo;
@@ -395,11 +396,12 @@ void FormMain::cmdWeb_Click()
 void FormMain::btnAbout_Click()
 {
     Escritorio::Actual().MostrarMensaje(
-        this, QStringLiteral("Trebolero %1.%2, comprobador de apuestas del Euromillón, por "
-                             "Orbelan\r\n   La descarga automática suele funcionar a partir "
-                             "del sabado al mediodía")
-                  .arg(Escritorio::VersionMayor)
-                  .arg(Escritorio::VersionMenor));
+        this,
+        QStringLiteral("Trebolero %1.%2, comprobador de apuestas del Euromillón, por "
+                       "Orbelan\r\n   La descarga automática suele funcionar a partir "
+                       "del sabado al mediodía")
+            .arg(Escritorio::VersionMayor)
+            .arg(Escritorio::VersionMenor));
 }
 
 void FormMain::lbEmail_Click()

@@ -6,8 +6,7 @@
 
 // A fixed array of controls addressed by an index from 1 to N, as the draw
 // and editor boxes are numbered on screen. Index 0 does not exist.
-template <typename T, int N>
-class ControlArray
+template<typename T, int N> class ControlArray
 {
 public:
     T *&operator()(int indice)
@@ -23,5 +22,5 @@ public:
     static constexpr int Tamano = N;
 
 private:
-    std::array<T *, N> controles{};
+    std::array<T *, N> controles {};
 };

@@ -24,7 +24,7 @@ QStringView Pieza(QStringView texto, qsizetype &posicion)
     return texto.sliced(inicio, posicion - inicio);
 }
 
-template <std::size_t N>
+template<std::size_t N>
 int ValoresComunes(const std::array<std::int16_t, N> &a, const std::array<std::int16_t, N> &b)
 {
     int comunes = 0;
@@ -42,12 +42,18 @@ int ValoresComunes(const std::array<std::int16_t, N> &a, const std::array<std::i
 std::int16_t &Euromillon::Campo(int indice)
 {
     switch (indice) {
-    case 1: return Numero1;
-    case 2: return Numero2;
-    case 3: return Numero3;
-    case 4: return Numero4;
-    case 5: return Numero5;
-    case 6: return Estrella1;
+    case 1:
+        return Numero1;
+    case 2:
+        return Numero2;
+    case 3:
+        return Numero3;
+    case 4:
+        return Numero4;
+    case 5:
+        return Numero5;
+    case 6:
+        return Estrella1;
     default:
         Q_ASSERT_X(indice == 7, "Euromillon::Campo", "field outside 1..7");
         return Estrella2;

@@ -37,9 +37,9 @@ struct FormaUtf8
 // The lead bytes of sequences of two, three and four bytes, with the smallest
 // code point each may carry (anything smaller is an overlong form).
 constexpr FormaUtf8 FormasUtf8[] = {
-    { 0xE0, 0xC0, 1, 0x80 },
-    { 0xF0, 0xE0, 2, 0x800 },
-    { 0xF8, 0xF0, 3, 0x10000 },
+    {0xE0, 0xC0, 1, 0x80},
+    {0xF0, 0xE0, 2, 0x800},
+    {0xF8, 0xF0, 3, 0x10000},
 };
 
 // The length of the UTF-8 sequence starting at `i`, or 0 when it is not a
@@ -259,7 +259,7 @@ qsizetype DocumentoIni::AbrirSeccion(qsizetype linea, qsizetype primero, qsizety
     nueva = existente < 0;
     if (!nueva)
         return existente;
-    secciones.append({ Posicion(linea), Posicion(fin), hash });
+    secciones.append({Posicion(linea), Posicion(fin), hash});
     AnadirAlIndice(indiceSecciones, secciones);
     return secciones.size() - 1;
 }
@@ -272,7 +272,7 @@ void DocumentoIni::AnadirClave(qsizetype linea, qsizetype primero, qsizetype igu
     const quint32 hash = Hash(nombre, size_t(seccion));
     if (BuscarClave(seccion, nombre, hash) >= 0)
         return;
-    claves.append({ Posicion(linea), Posicion(seccion), hash });
+    claves.append({Posicion(linea), Posicion(seccion), hash});
     AnadirAlIndice(indiceClaves, claves);
 }
 

@@ -34,7 +34,7 @@ struct Sello
         , tamano(estado.st_size)
         , modificacion(estado.st_mtim)
         , cambio(estado.st_ctim)
-    { }
+    {}
 
     friend bool operator==(const Sello &a, const Sello &b)
     {
@@ -74,7 +74,7 @@ class Descriptor
 public:
     explicit Descriptor(int fd)
         : fd(fd)
-    { }
+    {}
     ~Descriptor()
     {
         if (fd >= 0)
@@ -231,7 +231,7 @@ bool EscribirINI(const QString &seccion, const QString &clave, const QString &va
         return true;
     if (!Guardar(ruta, nuevo->Contenido()))
         return false;
-    Ultima() = { ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0 };
+    Ultima() = {ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0};
     return true;
 }
 

@@ -84,7 +84,7 @@ struct Par
     QString seccion;
     QString clave;
 
-    std::pair<QString, QString> Nombres() const { return { Nombre(seccion), Nombre(clave) }; }
+    std::pair<QString, QString> Nombres() const { return {Nombre(seccion), Nombre(clave)}; }
 };
 
 // Whether `despues` is `antes` with at most one line's text changed, or with

@@ -5,8 +5,7 @@
 
 EntornoPrueba::EntornoPrueba()
     : escritorio(carpeta.path())
-{
-}
+{}
 
 QString EntornoPrueba::RutaIni() const
 {
