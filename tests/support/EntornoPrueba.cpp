@@ -3,13 +3,13 @@
 #include <QFile>
 #include <QTest>
 
-EntornoPrueba::EntornoPrueba()
-    : escritorio(carpeta.path())
+EntornoPrueba::EntornoPrueba(const QString &nombre)
+    : escritorio(carpeta.path(), nombre)
 {}
 
 QString EntornoPrueba::RutaIni() const
 {
-    return carpeta.filePath(QStringLiteral("Trebolero.ini"));
+    return carpeta.filePath(escritorio.NombrePrograma() + QStringLiteral(".ini"));
 }
 
 void EntornoPrueba::EscribirIni(const QByteArray &contenido) const

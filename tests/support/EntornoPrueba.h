@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 
 // A scratch program folder with a recording desktop pointed at it, so the
-// code under test reads and writes `Trebolero.ini` there.
+// code under test reads and writes `<nombre>.ini` there.
 class EntornoPrueba
 {
 public:
-    EntornoPrueba();
+    explicit EntornoPrueba(const QString &nombre = QStringLiteral("Trebolero"));
 
     QString RutaIni() const;
     void EscribirIni(const QByteArray &contenido) const;
