@@ -2,6 +2,8 @@
 
 #include "support/EntornoPrueba.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QTest>
 
 class PruebaModINIer : public QObject
@@ -53,7 +55,9 @@ void PruebaModINIer::EdicionAMano()
     EntornoPrueba entorno;
     QString valor = QString("0123456789").repeated(30);
     entorno.EscribirIni("[a]\nk=" + valor.toLatin1() + "\n");
-    QTest::qSleep(50);
+    // Until the file's last change is old enough for its stamp to be trusted.
+    const QDateTime cambio = QFileInfo(entorno.RutaIni()).metadataChangeTime();
+    QVERIFY(QTest::qWaitFor([&] { return cambio.msecsTo(QDateTime::currentDateTime()) > 40; }));
     QCOMPARE(LeerINI("a", "k"), valor);
     valor[299] = u'0';
     entorno.EscribirIni("[a]\nk=" + valor.toLatin1() + "\n");
