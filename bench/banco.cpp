@@ -8,6 +8,7 @@
 #include "settings/DocumentoIni.h"
 #include "settings/modINIer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
-#include <QTreeView>
 
 #include <cmath>
 #include <functional>
@@ -66,7 +66,7 @@ void Asentar()
 
 const ModeloResultado &Lista(const FormMain &ventana)
 {
-    const auto *lista = ventana.findChild<QTreeView *>(QStringLiteral("lstResultado"));
+    const auto *lista = ventana.findChild<QAbstractItemView *>(QStringLiteral("lstResultado"));
     return *qobject_cast<const ModeloResultado *>(lista->model());
 }
 

@@ -19,8 +19,10 @@
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTranslator>
-#include <QTreeView>
+
+#include <array>
 
 namespace {
 
@@ -33,6 +35,28 @@ const QString CorreoAutor = QStringLiteral("orbelan@example.com");
 constexpr qint64 FilasMaximas = 32767;
 
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
+
+// The key of stored combination `n`, "C<n>", built in place: a load builds one
+// for each of up to 32767 combinations.
+class ClaveCombinacion
+{
+public:
+    explicit ClaveCombinacion(int n)
+    {
+        qsizetype inicio = texto.size();
+        do {
+            texto[--inicio] = char16_t(u'0' + n % 10);
+            n /= 10;
+        } while (n > 0);
+        texto[--inicio] = u'C';
+        vista = QStringView(texto.data() + inicio, texto.data() + texto.size());
+    }
+    operator QStringView() const { return vista; }
+
+private:
+    std::array<char16_t, 12> texto {};
+    QStringView vista;
+};
 
 QFont FuenteControles()
 {
@@ -57,6 +81,8 @@ void PrepararAplicacion(QApplication &aplicacion)
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent)
 {
+    // The settings file is parsed on another core while the controls are built.
+    AdelantarLecturaINI();
     setObjectName(QStringLiteral("FormMain"));
     setFont(FuenteControles());
     setFixedSize(Twips(4365), Twips(4095));
@@ -156,20 +182,29 @@ void FormMain::ConstruirBotones()
 void FormMain::ConstruirLista()
 {
     modeloResultado = new ModeloResultado(this);
-    lstResultado = new QTreeView(this);
+    // A table view keeps nothing per row beyond the row's height, where a tree
+    // view lays out an item for every row, which at tens of thousands of bets
+    // is most of the cost and the memory of showing them. It is dressed as a
+    // list: no grid, no row numbers at the side, whole rows selected.
+    lstResultado = new QTableView(this);
     lstResultado->setObjectName(QStringLiteral("lstResultado"));
     lstResultado->setGeometry(TwipsRect(120, 1680, 4095, 1815));
     lstResultado->setToolTip(QStringLiteral(
         "Apuestas memorizadas y sus resultados. Para modificarlo edite Trebolero.ini"));
     lstResultado->setAccessibleName(QStringLiteral("Apuestas"));
-    lstResultado->setRootIsDecorated(false);
-    lstResultado->setUniformRowHeights(true);
-    lstResultado->setItemsExpandable(false);
-    lstResultado->setAllColumnsShowFocus(true);
+    lstResultado->setShowGrid(false);
+    lstResultado->setWordWrap(false);
+    lstResultado->setCornerButtonEnabled(false);
     lstResultado->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstResultado->setSelectionMode(QAbstractItemView::SingleSelection);
     lstResultado->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QHeaderView *filas = lstResultado->verticalHeader();
+    filas->hide();
+    filas->setSectionResizeMode(QHeaderView::Fixed);
+    filas->setDefaultSectionSize(lstResultado->fontMetrics().height() + 4);
     lstResultado->setModel(modeloResultado);
-    QHeaderView *cabecera = lstResultado->header();
+    QHeaderView *cabecera = lstResultado->horizontalHeader();
+    cabecera->setHighlightSections(false);
     cabecera->setStretchLastSection(false);
     cabecera->setSectionsMovable(false);
     cabecera->setDefaultAlignment(Qt::AlignCenter);
@@ -250,11 +285,10 @@ void FormMain::CargarApuestas()
     modeloResultado->ReservarFilas(modeloResultado->NumeroFilas() + filas);
     for (int i = 0; i < filas; ++i) {
         Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
-        CadenaAEuromillon(LeerINI(Combinaciones, QLatin1Char('C') + QString::number(i + 1)),
-                          apuesta);
-        modeloResultado->AgregarFila(QString::number(i + 1));
+        CadenaAEuromillon(LeerINI(Combinaciones, ClaveCombinacion(i + 1)), apuesta);
+        modeloResultado->AgregarFila(i + 1);
         for (int campo = 1; campo <= 7; ++campo)
-            modeloResultado->AgregarSubElemento(i + 1, TextoNumero(apuesta.Campo(campo)));
+            modeloResultado->AgregarSubElemento(i + 1, apuesta.Campo(campo));
     }
 }
 

@@ -13,7 +13,7 @@ class ModeloResultado;
 class QApplication;
 class QGroupBox;
 class QPushButton;
-class QTreeView;
+class QTableView;
 
 // Loads Qt's Spanish texts and the program's icon into the application.
 void PrepararAplicacion(QApplication &aplicacion);
@@ -69,7 +69,7 @@ private:
     QPushButton *cmdConfigurar = nullptr;
     QPushButton *cmdWeb = nullptr;
     QPushButton *btnAbout = nullptr;
-    QTreeView *lstResultado = nullptr;
+    QTableView *lstResultado = nullptr;
     ModeloResultado *modeloResultado = nullptr;
     EtiquetaPulsable *lbEmail = nullptr;
 

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -41,7 +42,9 @@ ModeloResultado::Lote::~Lote()
 
 ModeloResultado::ModeloResultado(QObject *parent)
     : QAbstractTableModel(parent)
-{}
+{
+    indicesNumeros.fill(NingunIndice);
+}
 
 void ModeloResultado::EliminarFilas()
 {
@@ -50,6 +53,7 @@ void ModeloResultado::EliminarFilas()
     filas.shrink_to_fit();
     textos.clear();
     indices.clear();
+    indicesNumeros.fill(NingunIndice);
     filasAnunciadas = 0;
     primeraCambiada = ultimaCambiada = -1;
     endResetModel();
@@ -62,13 +66,22 @@ void ModeloResultado::ReservarFilas(int filas)
 
 void ModeloResultado::AgregarFila(const QString &texto)
 {
-    Fila fila;
     if (const auto numero = NumeroExacto(texto)) {
-        fila.texto = *numero;
-        fila.textoEsNumero = true;
-    } else {
-        fila.texto = Indice(texto);
+        AgregarFila(int(*numero));
+        return;
     }
+    Fila fila;
+    fila.texto = Indice(texto);
+    filas.push_back(fila);
+    if (lotesAbiertos == 0)
+        Anunciar();
+}
+
+void ModeloResultado::AgregarFila(int numero)
+{
+    Fila fila;
+    fila.texto = quint32(numero);
+    fila.textoEsNumero = true;
     filas.push_back(fila);
     if (lotesAbiertos == 0)
         Anunciar();
@@ -94,12 +107,22 @@ void ModeloResultado::Anunciar()
 
 bool ModeloResultado::AgregarSubElemento(int fila, const QString &texto)
 {
+    return AgregarIndice(fila, Indice(texto));
+}
+
+bool ModeloResultado::AgregarSubElemento(int fila, int valor)
+{
+    return AgregarIndice(fila, IndiceNumero(valor));
+}
+
+bool ModeloResultado::AgregarIndice(int fila, quint32 indice)
+{
     if (fila < 1 || fila > NumeroFilas())
         return false;
     Fila &destino = filas[static_cast<std::size_t>(fila - 1)];
-    if (destino.cuenta == SubElementosMaximos)
+    if (destino.cuenta == SubElementosMaximos || indice > std::numeric_limits<quint16>::max())
         return false;
-    destino.subElementos[destino.cuenta] = Indice(texto);
+    destino.subElementos[destino.cuenta] = quint16(indice);
     const int columna = ++destino.cuenta;
     const int conocida = fila - 1;
     if (conocida >= filasAnunciadas)
@@ -175,6 +198,22 @@ QVariant ModeloResultado::headerData(int section, Qt::Orientation orientation, i
 }
 
 quint32 ModeloResultado::Indice(const QString &texto)
+{
+    const auto numero = texto.size() <= 2 ? NumeroExacto(texto) : std::nullopt;
+    return numero ? IndiceNumero(int(*numero)) : IndiceEnTabla(texto);
+}
+
+quint32 ModeloResultado::IndiceNumero(int valor)
+{
+    if (valor < 0 || valor >= int(indicesNumeros.size()))
+        return IndiceEnTabla(TextoNumero(valor));
+    quint32 &indice = indicesNumeros[std::size_t(valor)];
+    if (indice == NingunIndice)
+        indice = IndiceEnTabla(TextoNumero(valor));
+    return indice;
+}
+
+quint32 ModeloResultado::IndiceEnTabla(const QString &texto)
 {
     const auto encontrado = indices.constFind(texto);
     if (encontrado != indices.constEnd())

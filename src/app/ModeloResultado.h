@@ -46,9 +46,14 @@ public:
     // copy the rows it has appended so far.
     void ReservarFilas(int filas);
     void AgregarFila(const QString &texto);
+    // A row whose text is its number.
+    void AgregarFila(int numero);
     // Appends a sub-item after the last one of row `fila` (from 1); fails when
-    // the row is missing or already holds every sub-item.
+    // the row is missing or already holds every sub-item, or when the list
+    // already holds 65536 distinct sub-item texts and this one is new.
     bool AgregarSubElemento(int fila, const QString &texto);
+    // The same with the plain decimal text of `valor`.
+    bool AgregarSubElemento(int fila, int valor);
     int NumeroFilas() const;
     // Sub-item `subElemento` (1 to 8) of row `fila` (from 1), or nothing when
     // the row or the sub-item does not exist.
@@ -60,21 +65,30 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // At tens of thousands of rows, every byte of a row counts: memory that a
+    // load touches for the first time costs more than the work done in it.
     struct Fila
     {
         quint32 texto = 0; // the number itself when `textoEsNumero`, else a pool index
-        std::array<quint32, SubElementosMaximos> subElementos {};
+        std::array<quint16, SubElementosMaximos> subElementos {};
         quint8 cuenta = 0;
         bool textoEsNumero = false;
     };
 
     quint32 Indice(const QString &texto);
+    quint32 IndiceEnTabla(const QString &texto);
+    quint32 IndiceNumero(int valor);
+    bool AgregarIndice(int fila, quint32 indice);
     QString TextoFila(const Fila &fila) const;
     bool EsPremiada(const Fila &fila) const;
     void Anunciar();
 
     QStringList textos;
     QHash<QString, quint32> indices;
+    // The pool indexes of the texts "0" to "99", the values of every field,
+    // found without hashing; NingunIndice until the text is in the pool.
+    static constexpr quint32 NingunIndice = 0xFFFFFFFF;
+    std::array<quint32, 100> indicesNumeros;
     std::vector<Fila> filas;
     // The rows the views know of: rows appended in a batch are not among them
     // until it ends.

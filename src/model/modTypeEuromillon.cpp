@@ -24,6 +24,23 @@ QStringView Pieza(QStringView texto, qsizetype &posicion)
     return texto.sliced(inicio, posicion - inicio);
 }
 
+bool EsDigito(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// A piece of one or two digits, the form every stored field takes, is read
+// directly; anything else goes through the general rules. A whole file of
+// bets is read this way at every load.
+std::optional<std::int16_t> ValorDePieza(QStringView pieza)
+{
+    if (pieza.size() == 1 && EsDigito(pieza[0]))
+        return std::int16_t(pieza[0].unicode() - u'0');
+    if (pieza.size() == 2 && EsDigito(pieza[0]) && EsDigito(pieza[1]))
+        return std::int16_t((pieza[0].unicode() - u'0') * 10 + pieza[1].unicode() - u'0');
+    return ConvertirEntero16(pieza);
+}
+
 template<std::size_t N>
 int ValoresComunes(const std::array<std::int16_t, N> &a, const std::array<std::int16_t, N> &b)
 {
@@ -82,7 +99,8 @@ std::optional<qint64> ConvertirEntero(QStringView texto)
         if (c < u'0' || c > u'9')
             return std::nullopt;
         const int digito = c - u'0';
-        if (valor > (std::numeric_limits<qint64>::max() - digito) / 10)
+        constexpr qint64 maximo = std::numeric_limits<qint64>::max();
+        if (valor > maximo / 10 || (valor == maximo / 10 && digito > maximo % 10))
             return std::nullopt;
         valor = valor * 10 + digito;
     }
@@ -102,7 +120,7 @@ void CadenaAEuromillon(QStringView texto, Euromillon &combinacion)
 {
     qsizetype posicion = 0;
     for (int campo = 1; campo <= 7; ++campo) {
-        if (const auto valor = ConvertirEntero16(Pieza(texto, posicion)))
+        if (const auto valor = ValorDePieza(Pieza(texto, posicion)))
             combinacion.Campo(campo) = *valor;
         // Skip the separator unseen; after the fifth number also the "E".
         posicion += campo == 5 ? 2 : 1;

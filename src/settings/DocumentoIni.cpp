@@ -138,16 +138,16 @@ void AnadirPlegado(const QString &texto, QVarLengthArray<char16_t, 64> &plegado)
 void PlegarConsulta(QStringView nombre, QVarLengthArray<char16_t, 64> &plegado)
 {
     const QStringView recortado = SinBlancosAlrededor(nombre);
-    const bool simple = std::all_of(recortado.begin(), recortado.end(), [](QChar c) {
-        return c.unicode() < 0x80 && c != u'\r' && c != u'\n';
-    });
-    if (!simple) {
-        AnadirPlegado(NombreEscrito(nombre), plegado);
-        return;
-    }
+    plegado.resize(recortado.size());
+    char16_t *destino = plegado.data();
     for (const QChar c : recortado) {
         const char16_t u = c.unicode();
-        plegado.append(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
+        if (u >= 0x80 || u == u'\r' || u == u'\n') {
+            plegado.clear();
+            AnadirPlegado(NombreEscrito(nombre), plegado);
+            return;
+        }
+        *destino++ = u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u;
     }
 }
 
@@ -244,7 +244,7 @@ void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, qsizetype &sec
     } else if (marca != ';' && marca != '#' && seccionActual >= 0) {
         const qsizetype igual = Buscar('=', primero, fin);
         if (igual < fin)
-            AnadirClave(inicio, primero, igual, seccionActual);
+            AnadirClave(primero, igual, seccionActual);
     }
     if (enPrimerBloque)
         secciones[seccionActual].finUltimaLinea = Posicion(fin);
@@ -264,15 +264,14 @@ qsizetype DocumentoIni::AbrirSeccion(qsizetype linea, qsizetype primero, qsizety
     return secciones.size() - 1;
 }
 
-void DocumentoIni::AnadirClave(qsizetype linea, qsizetype primero, qsizetype igual,
-                               qsizetype seccion)
+void DocumentoIni::AnadirClave(qsizetype primero, qsizetype igual, qsizetype seccion)
 {
     NombrePlegado nombre;
     Plegar(Recortado(primero, igual), nombre);
     const quint32 hash = Hash(nombre, size_t(seccion));
     if (BuscarClave(seccion, nombre, hash) >= 0)
         return;
-    claves.append({Posicion(linea), Posicion(seccion), hash});
+    claves.append({Posicion(primero), Posicion(igual), Posicion(seccion), hash});
     AnadirAlIndice(indiceClaves, claves);
 }
 
@@ -290,7 +289,7 @@ qsizetype DocumentoIni::BuscarClave(qsizetype seccion, const NombrePlegado &nomb
     return BuscarEnIndice(indiceClaves, hash, [&](qsizetype posicion) {
         const Clave &clave = claves[posicion];
         return clave.hash == hash && clave.seccion == Posicion(seccion)
-            && MismoNombre(NombreDeClave(clave.linea), nombre);
+            && MismoNombre(NombreDeClave(clave), nombre);
     });
 }
 
@@ -305,26 +304,25 @@ qsizetype DocumentoIni::SeccionConsultada(QStringView seccion) const
     return posicionConsultada;
 }
 
-qsizetype DocumentoIni::LineaConsultada(qsizetype seccion, QStringView clave) const
+qsizetype DocumentoIni::ClaveConsultada(qsizetype seccion, QStringView clave) const
 {
     NombrePlegado nombre;
     PlegarConsulta(clave, nombre);
-    const qsizetype posicion = BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
-    return posicion < 0 ? -1 : qsizetype(claves[posicion].linea);
+    return BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
 }
 
-qsizetype DocumentoIni::LineaDeClave(QStringView seccion, QStringView clave) const
+qsizetype DocumentoIni::ClaveBuscada(QStringView seccion, QStringView clave) const
 {
     const qsizetype posicion = SeccionConsultada(seccion);
-    return posicion < 0 ? -1 : LineaConsultada(posicion, clave);
+    return posicion < 0 ? -1 : ClaveConsultada(posicion, clave);
 }
 
 QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
 {
-    const qsizetype linea = LineaDeClave(seccion, clave);
-    if (linea < 0)
+    const qsizetype posicion = ClaveBuscada(seccion, clave);
+    if (posicion < 0)
         return {};
-    QByteArrayView valor = Recortado(InicioDeValor(linea), FinDeLinea(linea));
+    QByteArrayView valor = ValorDeClave(claves[posicion]);
     if (valor.size() >= 2 && valor.front() == '"' && valor.back() == '"')
         valor = valor.sliced(1, valor.size() - 2);
     return Decodificar(valor);
@@ -348,7 +346,7 @@ std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringV
     const bool otraCodificacion = !utf8 && resultado.utf8 && !EsAscii(resultado.contenido);
     // An empty value reads back from a key that is not there, so the key
     // itself must be found.
-    const bool encontrada = resultado.LineaDeClave(seccion, clave) >= 0;
+    const bool encontrada = resultado.ClaveBuscada(seccion, clave) >= 0;
     if (otraCodificacion || !encontrada || resultado.Leer(seccion, clave) != texto)
         return std::nullopt;
     return resultado;
@@ -358,10 +356,12 @@ std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringVie
                                                  const QByteArray &valor) const
 {
     const qsizetype posicionSeccion = SeccionConsultada(seccion);
-    const qsizetype linea = posicionSeccion < 0 ? -1 : LineaConsultada(posicionSeccion, clave);
-    if (linea >= 0) {
-        const qsizetype inicio = InicioDeValor(linea);
-        return QByteArray(contenido).replace(inicio, FinDeLinea(linea) - inicio, valor);
+    const qsizetype posicion = posicionSeccion < 0 ? -1 : ClaveConsultada(posicionSeccion, clave);
+    if (posicion >= 0) {
+        const Clave &existente = claves[posicion];
+        const qsizetype fin = FinDeLinea(existente.igual);
+        const qsizetype inicio = SaltarBlancos(existente.igual + 1, fin);
+        return QByteArray(contenido).replace(inicio, fin - inicio, valor);
     }
     const std::optional<QByteArray> nombreClave = Codificar(NombreEscrito(clave));
     if (!nombreClave)
@@ -419,14 +419,14 @@ QByteArrayView DocumentoIni::NombreDeSeccion(qsizetype cabecera) const
     return Recortado(inicio, cierre);
 }
 
-QByteArrayView DocumentoIni::NombreDeClave(qsizetype linea) const
+QByteArrayView DocumentoIni::NombreDeClave(const Clave &clave) const
 {
-    return Recortado(linea, contenido.indexOf('=', linea));
+    return Recortado(clave.nombre, clave.igual);
 }
 
-qsizetype DocumentoIni::InicioDeValor(qsizetype linea) const
+QByteArrayView DocumentoIni::ValorDeClave(const Clave &clave) const
 {
-    return SaltarBlancos(contenido.indexOf('=', linea) + 1, FinDeLinea(linea));
+    return Recortado(clave.igual + 1, FinDeLinea(clave.igual));
 }
 
 qsizetype DocumentoIni::LargoDeSalto(qsizetype fin) const
@@ -453,7 +453,9 @@ QString DocumentoIni::Decodificar(QByteArrayView bytes) const
 {
     if (utf8)
         return QString::fromUtf8(bytes);
-    static QStringDecoder windows1252("windows-1252", QStringConverter::Flag::Stateless);
+    // A decoder keeps state while it decodes, so each thread has its own.
+    static thread_local QStringDecoder windows1252("windows-1252",
+                                                   QStringConverter::Flag::Stateless);
     if (!windows1252.isValid())
         return QString::fromLatin1(bytes);
     return windows1252.decode(bytes);
@@ -474,6 +476,17 @@ std::optional<QByteArray> DocumentoIni::Codificar(QStringView texto) const
 
 bool DocumentoIni::MismoNombre(QByteArrayView bytes, const NombrePlegado &nombre) const
 {
+    // Most names are plain ASCII, compared in place without folding a copy.
+    if (bytes.size() == nombre.size()) {
+        qsizetype i = 0;
+        for (; i < bytes.size() && uchar(bytes[i]) < 0x80; ++i) {
+            const char c = bytes[i];
+            if (char16_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != nombre[i])
+                return false;
+        }
+        if (i == bytes.size())
+            return true;
+    }
     NombrePlegado plegado;
     Plegar(bytes, plegado);
     return plegado == nombre;

@@ -67,7 +67,8 @@ private:
     };
     struct Clave
     {
-        Posicion linea;
+        Posicion nombre; // first character of its name
+        Posicion igual; // its "="
         Posicion seccion;
         quint32 hash;
     };
@@ -75,13 +76,14 @@ private:
     void AnalizarLinea(qsizetype inicio, qsizetype fin, qsizetype &seccionActual,
                        bool &enPrimerBloque);
     qsizetype AbrirSeccion(qsizetype linea, qsizetype primero, qsizetype fin, bool &nueva);
-    void AnadirClave(qsizetype linea, qsizetype primero, qsizetype igual, qsizetype seccion);
+    void AnadirClave(qsizetype primero, qsizetype igual, qsizetype seccion);
 
     qsizetype BuscarSeccion(const NombrePlegado &nombre, quint32 hash) const;
     qsizetype BuscarClave(qsizetype seccion, const NombrePlegado &nombre, quint32 hash) const;
     qsizetype SeccionConsultada(QStringView seccion) const;
-    qsizetype LineaConsultada(qsizetype seccion, QStringView clave) const;
-    qsizetype LineaDeClave(QStringView seccion, QStringView clave) const;
+    // Positions in the list of keys, or -1 when the key is missing.
+    qsizetype ClaveConsultada(qsizetype seccion, QStringView clave) const;
+    qsizetype ClaveBuscada(QStringView seccion, QStringView clave) const;
     std::optional<QByteArray> ConValor(QStringView seccion, QStringView clave,
                                        const QByteArray &valor) const;
 
@@ -91,8 +93,8 @@ private:
     qsizetype Buscar(char caracter, qsizetype desde, qsizetype hasta) const;
     QByteArrayView Recortado(qsizetype desde, qsizetype hasta) const;
     QByteArrayView NombreDeSeccion(qsizetype cabecera) const;
-    QByteArrayView NombreDeClave(qsizetype linea) const;
-    qsizetype InicioDeValor(qsizetype linea) const;
+    QByteArrayView NombreDeClave(const Clave &clave) const;
+    QByteArrayView ValorDeClave(const Clave &clave) const;
     QByteArray FinDeLineaPropio() const;
     bool TerminaEnLineaCompleta() const;
 

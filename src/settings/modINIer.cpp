@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +128,73 @@ std::optional<QByteArray> LeerTodo(int fd, off_t previstos)
     }
 }
 
+// One read of the file from disk: its bytes parsed, with the stamp the file
+// had when it was opened. It touches nothing shared, so it may run on any
+// thread.
+struct LecturaEnDisco
+{
+    enum class Resultado { Leida, Ausente, Ilegible };
+    Resultado resultado = Resultado::Ilegible;
+    Sello sello;
+    bool fiable = false;
+    DocumentoIni documento;
+};
+
+LecturaEnDisco LeerDelDisco(const QString &ruta, const DocumentoIni *anterior)
+{
+    LecturaEnDisco lectura;
+    timespec ahora {};
+    ::clock_gettime(CLOCK_REALTIME, &ahora);
+    // Not blocking keeps a FIFO standing in for the file from hanging the open.
+    const Descriptor archivo(
+        ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (archivo.fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            lectura.resultado = LecturaEnDisco::Resultado::Ausente;
+        return lectura;
+    }
+    struct stat estado;
+    std::optional<QByteArray> bytes;
+    if (::fstat(archivo.fd, &estado) == 0 && S_ISREG(estado.st_mode))
+        bytes = LeerTodo(archivo.fd, estado.st_size);
+    if (!bytes)
+        return lectura;
+    // Bytes that are already parsed are not parsed again.
+    lectura.documento
+        = anterior && anterior->Contenido() == *bytes ? *anterior : DocumentoIni(*bytes);
+    lectura.resultado = LecturaEnDisco::Resultado::Leida;
+    lectura.sello = Sello(estado);
+    lectura.fiable = SelloFiable(estado, ahora);
+    return lectura;
+}
+
+// A read of the file started ahead of its first use, on another thread.
+struct LecturaAdelantada
+{
+    QString ruta;
+    std::future<LecturaEnDisco> lectura;
+};
+
+LecturaAdelantada &Adelantada()
+{
+    static LecturaAdelantada adelantada;
+    return adelantada;
+}
+
+// Takes the read made ahead, if any, as the last one made, when it was made
+// of `ruta`. Whether the file still is as it was read is checked afterwards,
+// as for any earlier read.
+void RecogerLecturaAdelantada(UltimaLectura &ultima, const QString &ruta)
+{
+    LecturaAdelantada &adelantada = Adelantada();
+    if (!adelantada.lectura.valid())
+        return;
+    LecturaEnDisco lectura = adelantada.lectura.get();
+    if (adelantada.ruta != ruta || lectura.resultado != LecturaEnDisco::Resultado::Leida)
+        return;
+    ultima = {ruta, lectura.sello, lectura.fiable, std::move(lectura.documento), false};
+}
+
 bool CopiaVigente(const UltimaLectura &ultima, const QString &ruta)
 {
     struct stat estado;
@@ -141,39 +209,26 @@ bool CopiaVigente(const UltimaLectura &ultima, const QString &ruta)
 const DocumentoIni *DocumentoEnDisco(const QString &ruta)
 {
     UltimaLectura &ultima = Ultima();
+    RecogerLecturaAdelantada(ultima, ruta);
     if (CopiaVigente(ultima, ruta)) {
         ultima.visto = vistazosAbiertos > 0;
         return &ultima.documento;
     }
-    timespec ahora {};
-    ::clock_gettime(CLOCK_REALTIME, &ahora);
-    // Not blocking keeps a FIFO standing in for the file from hanging the open.
-    const Descriptor archivo(
-        ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (archivo.fd < 0) {
-        const bool ausente = errno == ENOENT || errno == ENOTDIR;
-        ultima = {};
-        if (!ausente)
-            return nullptr;
+    const bool mismaRuta = ultima.ruta == ruta;
+    LecturaEnDisco lectura = LeerDelDisco(ruta, mismaRuta ? &ultima.documento : nullptr);
+    ultima = {};
+    switch (lectura.resultado) {
+    case LecturaEnDisco::Resultado::Ilegible:
+        return nullptr;
+    case LecturaEnDisco::Resultado::Ausente:
         // A missing file is an empty one, which never stands for a later read
         // outside a look.
         ultima.ruta = ruta;
-        ultima.visto = vistazosAbiertos > 0;
-        return &ultima.documento;
+        break;
+    case LecturaEnDisco::Resultado::Leida:
+        ultima = {ruta, lectura.sello, lectura.fiable, std::move(lectura.documento), false};
+        break;
     }
-    struct stat estado;
-    std::optional<QByteArray> bytes;
-    if (::fstat(archivo.fd, &estado) == 0 && S_ISREG(estado.st_mode))
-        bytes = LeerTodo(archivo.fd, estado.st_size);
-    if (!bytes) {
-        ultima = {};
-        return nullptr;
-    }
-    if (ultima.ruta != ruta || ultima.documento.Contenido() != *bytes)
-        ultima.documento = DocumentoIni(std::move(*bytes));
-    ultima.ruta = ruta;
-    ultima.sello = Sello(estado);
-    ultima.fiable = SelloFiable(estado, ahora);
     ultima.visto = vistazosAbiertos > 0;
     return &ultima.documento;
 }
@@ -208,7 +263,7 @@ QString RutaINI()
         + QStringLiteral(".ini");
 }
 
-QString LeerINI(const QString &seccion, const QString &clave)
+QString LeerINI(QStringView seccion, QStringView clave)
 {
     const DocumentoIni *documento = DocumentoParaLeer();
     return documento ? documento->Leer(seccion, clave) : QString();
@@ -233,6 +288,15 @@ bool EscribirINI(const QString &seccion, const QString &clave, const QString &va
         return false;
     Ultima() = {ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0};
     return true;
+}
+
+void AdelantarLecturaINI()
+{
+    LecturaAdelantada &adelantada = Adelantada();
+    if (adelantada.lectura.valid())
+        adelantada.lectura.wait();
+    adelantada.ruta = RutaINI();
+    adelantada.lectura = std::async(std::launch::async, LeerDelDisco, adelantada.ruta, nullptr);
 }
 
 VistazoINI::VistazoINI()

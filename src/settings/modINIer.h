@@ -8,7 +8,11 @@
 
 // The value of `clave` in `seccion`, or the empty text when the file, the
 // section or the key is missing.
-QString LeerINI(const QString &seccion, const QString &clave);
+QString LeerINI(QStringView seccion, QStringView clave);
+inline QString LeerINI(const QString &seccion, const QString &clave)
+{
+    return LeerINI(QStringView(seccion), QStringView(clave));
+}
 
 // Stores `valor` under `clave` in `seccion`, creating the key, the section or
 // the file as needed and leaving every other byte of the file as it was. The
@@ -17,6 +21,12 @@ QString LeerINI(const QString &seccion, const QString &clave);
 // file cannot be read or saved, or the value cannot be stored as given (see
 // DocumentoIni::Escribir).
 [[nodiscard]] bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor);
+
+// Starts reading and parsing the settings file on another thread, so that the
+// first read after it finds the work done; a window with a long list of bets
+// calls it before it builds its controls. Reads see the file as it is on disk
+// all the same: the read made ahead stands only while the file is unchanged.
+void AdelantarLecturaINI();
 
 // The path of the settings file, built from the program's folder and name.
 QString RutaINI();

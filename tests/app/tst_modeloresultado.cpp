@@ -14,6 +14,7 @@ private Q_SLOTS:
     void textoFila_data();
     void textoFila();
     void lote();
+    void textosDistintos();
     void cargaYComprobacionEnUnCambio();
 };
 
@@ -70,6 +71,29 @@ void TstModeloResultado::lote()
         QVERIFY(modelo.AgregarSubElemento(1, texto));
     QCOMPARE(cambiadas.last()[0].toModelIndex(), modelo.index(0, 0));
     QVERIFY(modelo.index(0, 4).data(Qt::FontRole).value<QFont>().bold());
+}
+
+// Sub-items point into the pool of distinct texts with 16 bits: once the
+// pool is full a new text is refused, a known one still goes in, and every
+// text kept reads back as written.
+void TstModeloResultado::textosDistintos()
+{
+    constexpr int Filas = 8192;
+    ModeloResultado modelo;
+    {
+        const ModeloResultado::Lote lote(modelo);
+        for (int fila = 1; fila <= Filas; ++fila) {
+            modelo.AgregarFila(fila);
+            for (int i = 0; i < ModeloResultado::SubElementosMaximos; ++i)
+                QVERIFY(modelo.AgregarSubElemento(fila, (fila - 1) * 8 + i));
+        }
+    }
+    modelo.AgregarFila(Filas + 1);
+    QVERIFY(!modelo.AgregarSubElemento(Filas + 1, QStringLiteral("nuevo")));
+    QVERIFY(modelo.AgregarSubElemento(Filas + 1, 7));
+    QCOMPARE(modelo.SubElemento(Filas, 8), QStringLiteral("65535"));
+    QCOMPARE(modelo.SubElemento(Filas + 1, 1), QStringLiteral("7"));
+    QCOMPARE(modelo.index(Filas, 0).data().toString(), QString::number(Filas + 1));
 }
 
 // A check empties the list and fills it again in one batch: the views hear of

@@ -16,6 +16,7 @@ private Q_SLOTS:
     void EdicionAMano();
     void CarpetaQueEsUnArchivo();
     void Vistazo();
+    void LecturaAdelantada();
 };
 
 // The file is named after the program, and a read never creates it.
@@ -103,6 +104,24 @@ void PruebaModINIer::Vistazo()
         QCOMPARE(LeerINI("a", "k"), "2");
     }
     QCOMPARE(LeerINI("a", "k"), "4");
+}
+
+// A read made ahead stands for the file only while the file is as it was
+// read: an edit made meanwhile is seen whatever its size and whenever the
+// read ran, and a read made ahead of another program folder is not used.
+void PruebaModINIer::LecturaAdelantada()
+{
+    EntornoPrueba entorno;
+    for (const char *valor : {"22", "3"}) {
+        entorno.EscribirIni("[a]\nk=1\n");
+        AdelantarLecturaINI();
+        entorno.EscribirIni(QByteArray("[a]\nk=") + valor + '\n');
+        QCOMPARE(LeerINI("a", "k"), valor);
+    }
+    AdelantarLecturaINI();
+    EntornoPrueba otro;
+    otro.EscribirIni("[a]\nk=otra\n");
+    QCOMPARE(LeerINI("a", "k"), "otra");
 }
 
 QTEST_APPLESS_MAIN(PruebaModINIer)

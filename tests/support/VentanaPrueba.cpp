@@ -1,11 +1,11 @@
 #include "support/VentanaPrueba.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ QLineEdit *Caja(const QWidget &ventana, int i)
 
 ModeloResultado &Modelo(const FormMain &ventana)
 {
-    const auto *lista = ventana.findChild<QTreeView *>(QStringLiteral("lstResultado"));
+    const auto *lista = ventana.findChild<QAbstractItemView *>(QStringLiteral("lstResultado"));
     return *qobject_cast<ModeloResultado *>(lista->model());
 }
 
