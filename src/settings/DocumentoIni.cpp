@@ -271,7 +271,7 @@ void DocumentoIni::AnadirClave(qsizetype primero, qsizetype igual, qsizetype sec
     const quint32 hash = Hash(nombre, size_t(seccion));
     if (BuscarClave(seccion, nombre, hash) >= 0)
         return;
-    claves.append({Posicion(primero), Posicion(igual), Posicion(seccion), hash});
+    claves.append({Posicion(primero), Posicion(seccion), hash});
     AnadirAlIndice(indiceClaves, claves);
 }
 
@@ -359,8 +359,9 @@ std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringVie
     const qsizetype posicion = posicionSeccion < 0 ? -1 : ClaveConsultada(posicionSeccion, clave);
     if (posicion >= 0) {
         const Clave &existente = claves[posicion];
-        const qsizetype fin = FinDeLinea(existente.igual);
-        const qsizetype inicio = SaltarBlancos(existente.igual + 1, fin);
+        const qsizetype igual = IgualDeClave(existente);
+        const qsizetype fin = FinDeLinea(igual);
+        const qsizetype inicio = SaltarBlancos(igual + 1, fin);
         return QByteArray(contenido).replace(inicio, fin - inicio, valor);
     }
     const std::optional<QByteArray> nombreClave = Codificar(NombreEscrito(clave));
@@ -419,14 +420,20 @@ QByteArrayView DocumentoIni::NombreDeSeccion(qsizetype cabecera) const
     return Recortado(inicio, cierre);
 }
 
+qsizetype DocumentoIni::IgualDeClave(const Clave &clave) const
+{
+    return Buscar('=', clave.nombre, contenido.size());
+}
+
 QByteArrayView DocumentoIni::NombreDeClave(const Clave &clave) const
 {
-    return Recortado(clave.nombre, clave.igual);
+    return Recortado(clave.nombre, IgualDeClave(clave));
 }
 
 QByteArrayView DocumentoIni::ValorDeClave(const Clave &clave) const
 {
-    return Recortado(clave.igual + 1, FinDeLinea(clave.igual));
+    const qsizetype igual = IgualDeClave(clave);
+    return Recortado(igual + 1, FinDeLinea(igual));
 }
 
 qsizetype DocumentoIni::LargoDeSalto(qsizetype fin) const

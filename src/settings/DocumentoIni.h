@@ -67,8 +67,7 @@ private:
     };
     struct Clave
     {
-        Posicion nombre; // first character of its name
-        Posicion igual; // its "="
+        Posicion nombre; // first character of its name, which ends at the first "="
         Posicion seccion;
         quint32 hash;
     };
@@ -93,6 +92,7 @@ private:
     qsizetype Buscar(char caracter, qsizetype desde, qsizetype hasta) const;
     QByteArrayView Recortado(qsizetype desde, qsizetype hasta) const;
     QByteArrayView NombreDeSeccion(qsizetype cabecera) const;
+    qsizetype IgualDeClave(const Clave &clave) const;
     QByteArrayView NombreDeClave(const Clave &clave) const;
     QByteArrayView ValorDeClave(const Clave &clave) const;
     QByteArray FinDeLineaPropio() const;
