@@ -308,7 +308,16 @@ qsizetype DocumentoIni::ClaveConsultada(qsizetype seccion, QStringView clave) co
 {
     NombrePlegado nombre;
     PlegarConsulta(clave, nombre);
-    return BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
+    // Each name is listed once in each section, so a key found by position is
+    // the one the index would give.
+    qsizetype posicion = claveSiguiente;
+    const bool siguiente = posicion < claves.size() && claves[posicion].seccion == Posicion(seccion)
+        && MismoNombre(NombreDeClave(claves[posicion]), nombre);
+    if (!siguiente)
+        posicion = BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
+    if (posicion >= 0)
+        claveSiguiente = posicion + 1;
+    return posicion;
 }
 
 qsizetype DocumentoIni::ClaveBuscada(QStringView seccion, QStringView clave) const

@@ -114,4 +114,8 @@ private:
     // reads in one section folds, hashes and compares its name only once.
     mutable std::optional<QString> seccionConsultada;
     mutable qsizetype posicionConsultada = -1;
+    // The key after the last one found: reads in the order of the file, as a
+    // load of the whole list makes them, find their key there without going
+    // through the index, whose slots lie all over memory.
+    mutable qsizetype claveSiguiente = 0;
 };
