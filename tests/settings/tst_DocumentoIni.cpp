@@ -129,19 +129,23 @@ void PruebaDocumentoIni::Escribir()
 
 // Random texts made of the pieces that matter to the syntax: every write that
 // succeeds must read back, and must leave every other key reading as before.
-// A run of reads from one document, hopping between sections, a missing one
-// and names in other letter cases, each answered as if it were the only one.
+// A run of reads from one document, hopping between sections, a missing one,
+// names in other letter cases and a section written twice, each answered as
+// if it were the only one.
 void PruebaDocumentoIni::LecturasSeguidas()
 {
-    const DocumentoIni documento("[A]\nk=1\n[B]\nk=2\n[]\nk=3\n");
+    const DocumentoIni documento("[A]\nk=1\n[B]\nk=2\n[]\nk=3\n[a]\nk=4\nj=5\n");
     const struct
     {
         const char16_t *seccion;
+        const char16_t *clave;
         const char *esperado;
-    } lecturas[] = {{u"A", "1"}, {u"A", "1"}, {u"B", "2"}, {u"C", ""}, {u"b", "2"},
-                    {u"", "3"},  {u"A", "1"}, {u"C", ""},  {u"a", "1"}};
+    } lecturas[] = {{u"A", u"k", "1"}, {u"A", u"k", "1"}, {u"B", u"k", "2"}, {u"C", u"k", ""},
+                    {u"b", u"K", "2"}, {u"", u"k", "3"},  {u"A", u"k", "1"}, {u"C", u"k", ""},
+                    {u"a", u"k", "1"}, {u"", u"k", "3"},  {u"A", u"j", "5"}, {u"A", u"k", "1"}};
     for (const auto &lectura : lecturas)
-        QCOMPARE(documento.Leer(lectura.seccion, u"k"), QString::fromLatin1(lectura.esperado));
+        QCOMPARE(documento.Leer(lectura.seccion, lectura.clave),
+                 QString::fromLatin1(lectura.esperado));
 }
 
 void PruebaDocumentoIni::EscrituraAlAzar()
