@@ -1,6 +1,7 @@
 #include "app/FormMain.h"
 
 #include "app/IconoPrograma.h"
+#include "app/MarcoGrupo.h"
 #include "app/ModeloResultado.h"
 #include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
@@ -34,10 +35,13 @@ constexpr qint64 FilasMaximas = 32767;
 
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
 
+// The application's font at the size the controls are laid out for, and
+// otherwise unchanged: Qt looks up the fallback fonts once per family, style
+// and hint, and every text box already asks for the application's font while
+// it is built, so another hint would cost a second look-up at start.
 QFont FuenteControles()
 {
     QFont fuente = QApplication::font();
-    fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSize(8);
     return fuente;
 }
@@ -52,6 +56,7 @@ void PrepararAplicacion(QApplication &aplicacion)
         QApplication::installTranslator(traductor);
     QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
     QApplication::setWindowIcon(IconoPrograma());
+    PrecargarMarcoGrupo();
 }
 
 FormMain::FormMain(QWidget *parent)
