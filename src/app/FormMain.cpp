@@ -229,12 +229,13 @@ void FormMain::FijarOrdenTabulacion()
 
 void FormMain::Form_Load()
 {
-    // The authorship keys are written at every start; a read-only folder is
-    // normal and loses nothing of the user's, so a failure is not reported.
-    [[maybe_unused]] const bool autor = EscribirINI(
-        QStringLiteral("Copyright"), QStringLiteral("Autor"), QStringLiteral("Orbelan"));
-    [[maybe_unused]] const bool fecha = EscribirINI(
-        QStringLiteral("Copyright"), QStringLiteral("Date"), QStringLiteral("2005/12"));
+    // The authorship keys are written at every start, in one go; a read-only
+    // folder is normal and loses nothing of the user's, so a failure is not
+    // reported.
+    [[maybe_unused]] const bool autoria
+        = EscribirINI(QStringLiteral("Copyright"),
+                      {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+                       {QStringLiteral("Date"), QStringLiteral("2005/12")}});
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));
