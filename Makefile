@@ -49,7 +49,7 @@ clean:
 # that "Descargar" and "Comprobar" work at once.
 demo: build-dev pantalla
 	@rm -rf build/demo && mkdir -p build/demo
-	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
+	@cp build/dev/src/Trebolero build/dev/src/libtrebolero_red.so examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero
 
 # The benchmarks at the program's limits (32767 stored bets), on the offscreen

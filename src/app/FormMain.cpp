@@ -1,6 +1,7 @@
 #include "app/FormMain.h"
 
 #include "app/IconoPrograma.h"
+#include "app/MarcoGrupo.h"
 #include "app/ModeloResultado.h"
 #include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
@@ -58,10 +59,13 @@ private:
     QStringView vista;
 };
 
+// The application's font at the size the controls are laid out for, and
+// otherwise unchanged: Qt looks up the fallback fonts once per family, style
+// and hint, and every text box already asks for the application's font while
+// it is built, so another hint would cost a second look-up at start.
 QFont FuenteControles()
 {
     QFont fuente = QApplication::font();
-    fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSize(8);
     return fuente;
 }
@@ -76,6 +80,7 @@ void PrepararAplicacion(QApplication &aplicacion)
         QApplication::installTranslator(traductor);
     QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
     QApplication::setWindowIcon(IconoPrograma());
+    PrecargarMarcoGrupo();
 }
 
 FormMain::FormMain(QWidget *parent)
@@ -259,12 +264,13 @@ void FormMain::FijarOrdenTabulacion()
 
 void FormMain::Form_Load()
 {
-    // The authorship keys are written at every start; a read-only folder is
-    // normal and loses nothing of the user's, so a failure is not reported.
-    [[maybe_unused]] const bool autor = EscribirINI(
-        QStringLiteral("Copyright"), QStringLiteral("Autor"), QStringLiteral("Orbelan"));
-    [[maybe_unused]] const bool fecha = EscribirINI(
-        QStringLiteral("Copyright"), QStringLiteral("Date"), QStringLiteral("2005/12"));
+    // The authorship keys are written at every start, in one go; a read-only
+    // folder is normal and loses nothing of the user's, so a failure is not
+    // reported.
+    [[maybe_unused]] const bool autoria
+        = EscribirINI(QStringLiteral("Copyright"),
+                      {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+                       {QStringLiteral("Date"), QStringLiteral("2005/12")}});
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));

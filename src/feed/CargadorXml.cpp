@@ -1,17 +1,15 @@
 #include "feed/CargadorXml.h"
 
 #include "desktop/Escritorio.h"
+#include "feed/DescargaHttp.h"
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QTimer>
+#include <QPluginLoader>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -27,8 +25,14 @@ constexpr int ProfundidadMaxima = 256;
 // characters, summed over the whole document.
 constexpr qint64 TextoExpandidoMaximo = 16 * 1024 * 1024;
 
-// Qt's network replies buffer at most this much before the reader takes it.
-constexpr qint64 BufferLectura = 256 * 1024;
+// The download module's object, or null when the module is missing or
+// unusable. The module (libtrebolero_red.so) is looked for in the library
+// paths, the program's folder among them, and stays loaded once found.
+const DescargaHttp *ModuloRed()
+{
+    static QPluginLoader modulo(QStringLiteral("trebolero_red"));
+    return qobject_cast<DescargaHttp *>(modulo.instance());
+}
 
 bool EsHttp(const QString &esquema)
 {
@@ -151,51 +155,11 @@ std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
 {
     if (!url.isValid() || url.host().isEmpty())
         return std::nullopt;
-
-    QNetworkAccessManager gestor;
-    QNetworkRequest peticion(url);
-    peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    peticion.setMaximumRedirectsAllowed(RedireccionesMaximas);
-    QNetworkReply *respuesta = gestor.get(peticion);
-    respuesta->setReadBufferSize(BufferLectura);
-
-    QByteArray datos;
-    bool fallida = false;
-    const auto abortar = [&] {
-        fallida = true;
-        respuesta->abort();
-    };
-    const auto leer = [&] {
-        datos += respuesta->read(TamanoMaximo + 1 - datos.size());
-        if (datos.size() > TamanoMaximo || respuesta->bytesAvailable() > 0)
-            abortar();
-    };
-
-    QEventLoop bucle;
-    QTimer limite;
-    limite.setSingleShot(true);
-    QObject::connect(&limite, &QTimer::timeout, &bucle, abortar);
-    QObject::connect(respuesta, &QNetworkReply::metaDataChanged, &bucle, [&] {
-        const QVariant largo = respuesta->header(QNetworkRequest::ContentLengthHeader);
-        if (largo.isValid() && largo.toLongLong() > TamanoMaximo)
-            abortar();
-    });
-    QObject::connect(respuesta, &QNetworkReply::readyRead, &bucle, leer);
-    QObject::connect(respuesta, &QNetworkReply::finished, &bucle, &QEventLoop::quit);
-
-    if (!respuesta->isFinished()) {
-        const EsperaSinEntrada espera;
-        limite.start(tiempoMaximo);
-        bucle.exec();
-    }
-    if (!fallida && respuesta->error() == QNetworkReply::NoError)
-        leer();
-
-    // An HTTP status of 400 or more comes out as an error of the reply.
-    if (fallida || respuesta->error() != QNetworkReply::NoError || datos.isEmpty())
+    const DescargaHttp *red = ModuloRed();
+    if (!red)
         return std::nullopt;
-    return datos;
+    const EsperaSinEntrada espera;
+    return red->Descargar(url, {TamanoMaximo, RedireccionesMaximas, tiempoMaximo});
 }
 
 bool CargadorXml::CargarDatos(const QByteArray &datos)

@@ -13,6 +13,9 @@ class QUrl;
 // http or https URL, a file: URL or a local path; a relative path names a file
 // in the program's folder. Each loader holds the one document it loaded.
 //
+// An http or https load is done by the download module (DescargaHttp) and
+// fails when the module cannot be loaded.
+//
 // A network load waits in a local event loop: the windows keep repainting,
 // user input is dropped and the busy cursor shows, until the answer is in or
 // the time-out has passed. A hostile or broken source can make the load fail,

@@ -271,18 +271,28 @@ QString LeerINI(QStringView seccion, QStringView clave)
 
 bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor)
 {
+    return EscribirINI(seccion, {{clave, valor}});
+}
+
+bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>> &valores)
+{
     const QString ruta = RutaINI();
     const DocumentoIni *actual = DocumentoEnDisco(ruta);
     if (!actual)
         return false;
-    // A value that already reads back as given (the authorship keys at every
-    // start) needs no new document, which would parse the whole file again.
-    if (!valor.isEmpty() && actual->Leer(seccion, clave) == valor)
-        return true;
-    std::optional<DocumentoIni> nuevo = actual->Escribir(seccion, clave, valor);
-    if (!nuevo)
-        return false;
-    if (nuevo->Contenido() == actual->Contenido())
+    std::optional<DocumentoIni> nuevo;
+    for (const auto &[clave, valor] : valores) {
+        const DocumentoIni &anterior = nuevo ? *nuevo : *actual;
+        // A value that already reads back as given (the authorship keys at
+        // every start) needs no new document, which would parse the whole
+        // file again.
+        if (!valor.isEmpty() && anterior.Leer(seccion, clave) == valor)
+            continue;
+        nuevo = anterior.Escribir(seccion, clave, valor);
+        if (!nuevo)
+            return false;
+    }
+    if (!nuevo || nuevo->Contenido() == actual->Contenido())
         return true;
     if (!Guardar(ruta, nuevo->Contenido()))
         return false;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The settings file: `<program folder>/<program name>.ini`, read and written
 // one key at a time with the rules of DocumentoIni. Every call sees the file as
@@ -21,6 +24,12 @@ inline QString LeerINI(const QString &seccion, const QString &clave)
 // file cannot be read or saved, or the value cannot be stored as given (see
 // DocumentoIni::Escribir).
 [[nodiscard]] bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor);
+
+// Stores each value under its key in `seccion`, in order, as the call above
+// does one, and replaces the file once for all of them: it gets them all or
+// none. One replacement saves the wait for the disk that each one costs.
+[[nodiscard]] bool EscribirINI(const QString &seccion,
+                               const QList<std::pair<QString, QString>> &valores);
 
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets

@@ -1,5 +1,7 @@
+#include "app/MarcoGrupo.h"
 #include "support/VentanaPrueba.h"
 
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QTest>
 
@@ -12,6 +14,7 @@ private Q_SLOTS:
     void cargaLista();
     void controles();
     void iconoInstalado();
+    void marcoDeGrupo();
 };
 
 // The rows listed at the start, each as its number and the seven values, and
@@ -100,6 +103,19 @@ void TstFormMain::iconoInstalado()
     const QImage mostrado = ventana.windowIcon().pixmap(32, 32).toImage();
     QCOMPARE(mostrado.convertToFormat(QImage::Format_ARGB32_Premultiplied),
              instalado.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+// Fusion draws the group box frame from the pixmap read at start: Qt finds it
+// in its cache under the key it computes itself, so it never reads the file.
+void TstFormMain::marcoDeGrupo()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPixmapCache::clear();
+    const QPixmap leido = PrecargarMarcoGrupo();
+    QVERIFY(!leido.isNull());
+    QCOMPARE(QPixmap(ImagenMarcoGrupo).cacheKey(), leido.cacheKey());
+    QCOMPARE(leido.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             QImage(ImagenMarcoGrupo).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 QTEST_MAIN(TstFormMain)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -35,14 +36,18 @@ QString ProgramaEnPrueba::Ruta(const QString &nombre) const
     return carpeta.filePath(nombre);
 }
 
-bool ProgramaEnPrueba::Preparar(const QByteArray &ini, QString &error)
+bool ProgramaEnPrueba::Preparar(const QByteArray &ini, QString &error, bool conModuloRed)
 {
     const QString programa = Ruta(QStringLiteral("programa/Trebolero"));
+    const QString moduloRed = QStringLiteral(TREBOLERO_MODULO_RED);
     const QString opener = Ruta(QStringLiteral("bin/xdg-open"));
     const bool hecho = carpeta.isValid() && QDir(carpeta.path()).mkpath(QStringLiteral("programa"))
         && QDir(carpeta.path()).mkpath(QStringLiteral("bin"))
         && QDir(carpeta.path()).mkpath(QStringLiteral("runtime"))
         && QFile::copy(QStringLiteral(TREBOLERO_EJECUTABLE), programa)
+        && (!conModuloRed
+            || QFile::copy(moduloRed,
+                           Ruta(QStringLiteral("programa/")) + QFileInfo(moduloRed).fileName()))
         && EscribirArchivo(Ruta(QStringLiteral("programa/Trebolero.ini")), ini)
         && EscribirArchivo(opener,
                            QString::fromLatin1(OpenerFalso)

@@ -18,8 +18,9 @@ public:
     ProgramaEnPrueba(const ProgramaEnPrueba &) = delete;
     ProgramaEnPrueba &operator=(const ProgramaEnPrueba &) = delete;
 
-    // Copies the program and writes `ini` as its settings file.
-    bool Preparar(const QByteArray &ini, QString &error);
+    // Copies the program, with its download module unless told otherwise, and
+    // writes `ini` as its settings file.
+    bool Preparar(const QByteArray &ini, QString &error, bool conModuloRed = true);
     bool Arrancar(QString &error);
 
     QByteArray LeerIni() const;

@@ -71,10 +71,11 @@ private Q_SLOTS:
     void editorGuardaApuestaNueva();
     void descargaDelServidorLocal();
     void servidorMudoNoCongela();
+    void descargaSinModuloDeRed();
 
 private:
     // Starts the program with `ini`; the id of its main window, focused.
-    QString Arrancar(const QByteArray &ini);
+    QString Arrancar(const QByteArray &ini, bool conModuloRed = true);
     // Alt+W until the web address comes through: proves the window takes
     // input again (a download in progress drops it).
     bool EsperarQueResponda(const QString &ventana);
@@ -106,11 +107,11 @@ void TstE2e::cleanup()
     programa.reset();
 }
 
-QString TstE2e::Arrancar(const QByteArray &ini)
+QString TstE2e::Arrancar(const QByteArray &ini, bool conModuloRed)
 {
     programa = std::make_unique<ProgramaEnPrueba>(pantalla->Display());
     QString error;
-    if (!programa->Preparar(ini, error) || !programa->Arrancar(error)) {
+    if (!programa->Preparar(ini, error, conModuloRed) || !programa->Arrancar(error)) {
         qWarning("%s", qPrintable(error));
         return {};
     }
@@ -301,6 +302,21 @@ void TstE2e::servidorMudoNoCongela()
     QVERIFY(pantalla->Teclas({QStringLiteral("Return")}));
     QVERIFY(pantalla->EsperarSinVentana(CajaMensaje, Espera));
     QVERIFY(pantalla->EsperarSinVentana(Editor, Espera));
+    Cerrar(ventana);
+}
+
+// Without its download module the program runs all the same: a download
+// fails as an unreachable server would, quietly, asking nothing of the server.
+void TstE2e::descargaSinModuloDeRed()
+{
+    ServidorFeed servidor(Feed);
+    QVERIFY(servidor.Escuchar());
+    const QString ventana = Arrancar(Ini(DosApuestas, servidor.Puerto()), false);
+    QVERIFY(!ventana.isEmpty());
+
+    QVERIFY(pantalla->Teclas({QStringLiteral("alt+d")}));
+    QVERIFY(EsperarQueResponda(ventana));
+    QVERIFY(servidor.Peticiones().isEmpty());
     Cerrar(ventana);
 }
 

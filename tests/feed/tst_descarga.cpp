@@ -95,6 +95,7 @@ class TstDescarga : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void descargar_data();
@@ -109,6 +110,11 @@ private:
     std::unique_ptr<ProgramaPrueba> programa;
     std::unique_ptr<Servidor> servidor;
 };
+
+void TstDescarga::initTestCase()
+{
+    QCoreApplication::addLibraryPath(QStringLiteral(TREBOLERO_CARPETA_MODULO));
+}
 
 void TstDescarga::init()
 {

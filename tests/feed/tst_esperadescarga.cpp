@@ -28,6 +28,7 @@ private:
 
 void TstEsperaDescarga::initTestCase()
 {
+    QCoreApplication::addLibraryPath(QStringLiteral(TREBOLERO_CARPETA_MODULO));
     // Listening but never accepting: the connection opens and no answer comes.
     QVERIFY(mudo.listen(QHostAddress::LocalHost));
     direccion = QStringLiteral("http://127.0.0.1:%1/sorteos.rdf").arg(mudo.serverPort());

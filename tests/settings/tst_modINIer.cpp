@@ -19,14 +19,16 @@ private Q_SLOTS:
     void LecturaAdelantada();
 };
 
-// The file is named after the program, and a read never creates it.
+// The file is named after the program, and a read never creates it. Keys
+// written together are all stored or none: a name holding "=" cannot be.
 void PruebaModINIer::PrimerArranque()
 {
     EntornoPrueba entorno("Otro");
     QCOMPARE(LeerINI("Copyright", "Autor"), QString());
     QVERIFY(!entorno.ExisteIni());
-    QVERIFY(EscribirINI("Copyright", "Autor", "Orbelan"));
-    QVERIFY(EscribirINI("Copyright", "Date", "2005/12"));
+    QVERIFY(!EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
+    QVERIFY(!entorno.ExisteIni());
+    QVERIFY(EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}));
     QCOMPARE(entorno.LeerIni(), "[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
 }
 
