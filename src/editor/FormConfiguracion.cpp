@@ -174,8 +174,7 @@ void FormConfiguracion::Form_Load()
     // Opens over the main window, on its left and top edges.
     if (const QWidget *principal = parentWidget())
         move(principal->pos());
-    txtConfigActual->setText(QStringLiteral("1"));
-    MostrarCombinacion(1);
+    IrA(1);
 }
 
 void FormConfiguracion::MostrarCombinacion(std::int16_t n)
@@ -186,6 +185,12 @@ void FormConfiguracion::MostrarCombinacion(std::int16_t n)
         txtEuromillonConfigNumero(i)->setText(TextoNumero(combinacion.Campo(i)));
     for (int i = 1; i <= 2; ++i)
         txtEuromillonConfigEstrella(i)->setText(TextoNumero(combinacion.Campo(5 + i)));
+}
+
+void FormConfiguracion::IrA(std::int16_t n)
+{
+    txtConfigActual->setText(TextoNumero(n));
+    MostrarCombinacion(n);
 }
 
 std::optional<std::int16_t> FormConfiguracion::Total(const QString &texto)
@@ -245,10 +250,8 @@ void FormConfiguracion::cmdEliminar_Click()
     if (!Escribir(ClaveTotal, QString::number(nuevoTotal)))
         return;
     txtCombinaciones->setText(QString::number(nuevoTotal));
-    if (IndiceActual() > nuevoTotal) {
-        txtConfigActual->setText(txtCombinaciones->text());
-        MostrarCombinacion(nuevoTotal);
-    }
+    if (IndiceActual() > nuevoTotal)
+        IrA(nuevoTotal);
 }
 
 void FormConfiguracion::cmdAnterior_Click()
@@ -256,8 +259,7 @@ void FormConfiguracion::cmdAnterior_Click()
     const std::int16_t actual = IndiceActual();
     if (actual <= 1)
         return;
-    txtConfigActual->setText(QString::number(actual - 1));
-    MostrarCombinacion(IndiceActual());
+    IrA(actual - 1);
 }
 
 void FormConfiguracion::cmdSiguiente_Click()
@@ -269,8 +271,7 @@ void FormConfiguracion::cmdSiguiente_Click()
     const std::int16_t actual = IndiceActual();
     if (!total || *total <= actual)
         return;
-    txtConfigActual->setText(QString::number(actual + 1));
-    MostrarCombinacion(IndiceActual());
+    IrA(actual + 1);
 }
 
 void FormConfiguracion::cmdGuardar_Click()

@@ -52,6 +52,8 @@ private:
     // is no count is reported to the user and gives nothing.
     std::optional<std::int16_t> Total(const QString &texto);
     std::int16_t IndiceActual() const;
+    // Writes `n` into the index box and shows combination `n`.
+    void IrA(std::int16_t n);
     // Writes one key of the list; a failed write is reported to the user.
     bool Escribir(const QString &clave, const QString &valor);
 
