@@ -302,11 +302,17 @@ bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>
 
 void AdelantarLecturaINI()
 {
+    // A smaller file is parsed in less time than a thread takes to start.
+    constexpr off_t TamanoQueMereceHilo = 64 * 1024;
     LecturaAdelantada &adelantada = Adelantada();
     if (adelantada.lectura.valid())
         adelantada.lectura.wait();
+    adelantada.lectura = {};
     adelantada.ruta = RutaINI();
-    adelantada.lectura = std::async(std::launch::async, LeerDelDisco, adelantada.ruta, nullptr);
+    struct stat estado;
+    if (::stat(QFile::encodeName(adelantada.ruta).constData(), &estado) == 0
+        && estado.st_size >= TamanoQueMereceHilo)
+        adelantada.lectura = std::async(std::launch::async, LeerDelDisco, adelantada.ruta, nullptr);
 }
 
 VistazoINI::VistazoINI()

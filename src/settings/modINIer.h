@@ -33,7 +33,7 @@ inline QString LeerINI(const QString &seccion, const QString &clave)
 
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets
-// calls it before it builds its controls. Reads see the file as it is on disk
+// calls it before it builds its controls. A small file is left to that read. Reads see the file as it is on disk
 // all the same: the read made ahead stands only while the file is unchanged.
 void AdelantarLecturaINI();
 

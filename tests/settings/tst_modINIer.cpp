@@ -113,11 +113,13 @@ void PruebaModINIer::Vistazo()
 // read ran, and a read made ahead of another program folder is not used.
 void PruebaModINIer::LecturaAdelantada()
 {
+    // Only a file this long is worth a thread.
+    const QByteArray relleno = "; " + QByteArray(64 * 1024, 'x') + "\n[a]\nk=";
     EntornoPrueba entorno;
     for (const char *valor : {"22", "3"}) {
-        entorno.EscribirIni("[a]\nk=1\n");
+        entorno.EscribirIni(relleno + "1\n");
         AdelantarLecturaINI();
-        entorno.EscribirIni(QByteArray("[a]\nk=") + valor + '\n');
+        entorno.EscribirIni(relleno + valor + '\n');
         QCOMPARE(LeerINI("a", "k"), valor);
     }
     AdelantarLecturaINI();
