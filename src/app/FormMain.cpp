@@ -292,9 +292,7 @@ void FormMain::CargarApuestas()
     for (int i = 0; i < filas; ++i) {
         Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
         CadenaAEuromillon(LeerINI(Combinaciones, ClaveCombinacion(i + 1)), apuesta);
-        modeloResultado->AgregarFila(i + 1);
-        for (int campo = 1; campo <= 7; ++campo)
-            modeloResultado->AgregarSubElemento(i + 1, apuesta.Campo(campo));
+        modeloResultado->AgregarApuesta(i + 1, apuesta);
     }
 }
 

@@ -110,9 +110,20 @@ bool ModeloResultado::AgregarSubElemento(int fila, const QString &texto)
     return AgregarIndice(fila, Indice(texto));
 }
 
-bool ModeloResultado::AgregarSubElemento(int fila, int valor)
+void ModeloResultado::AgregarApuesta(int numero, const Euromillon &apuesta)
 {
-    return AgregarIndice(fila, IndiceNumero(valor));
+    const Lote lote(*this);
+    AgregarFila(numero);
+    Fila &fila = filas.back();
+    const std::int16_t valores[]
+        = {apuesta.Numero1, apuesta.Numero2,   apuesta.Numero3,  apuesta.Numero4,
+           apuesta.Numero5, apuesta.Estrella1, apuesta.Estrella2};
+    for (const std::int16_t valor : valores) {
+        const quint32 indice = IndiceNumero(valor);
+        if (indice > std::numeric_limits<quint16>::max())
+            return;
+        fila.subElementos[fila.cuenta++] = quint16(indice);
+    }
 }
 
 bool ModeloResultado::AgregarIndice(int fila, quint32 indice)

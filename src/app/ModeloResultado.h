@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/modTypeEuromillon.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
@@ -52,8 +54,9 @@ public:
     // the row is missing or already holds every sub-item, or when the list
     // already holds 65536 distinct sub-item texts and this one is new.
     bool AgregarSubElemento(int fila, const QString &texto);
-    // The same with the plain decimal text of `valor`.
-    bool AgregarSubElemento(int fila, int valor);
+    // A row numbered `numero` whose sub-items are the seven values of
+    // `apuesta`, as a load lists every stored bet.
+    void AgregarApuesta(int numero, const Euromillon &apuesta);
     int NumeroFilas() const;
     // Sub-item `subElemento` (1 to 8) of row `fila` (from 1), or nothing when
     // the row or the sub-item does not exist.

@@ -151,6 +151,27 @@ void PlegarConsulta(QStringView nombre, QVarLengthArray<char16_t, 64> &plegado)
     }
 }
 
+char16_t PlegarAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
+// Whether a name as written in the text and a name asked for, both without
+// blanks around them, are the same plain ASCII name in any letter case. Any
+// other character answers no; the general comparison decides those.
+bool MismoNombreAscii(QByteArrayView escrito, QStringView consultado)
+{
+    if (escrito.size() != consultado.size())
+        return false;
+    for (qsizetype i = 0; i < escrito.size(); ++i) {
+        const char16_t c = consultado[i].unicode();
+        const uchar b = uchar(escrito[i]);
+        if (c < 0x20 || c >= 0x80 || b >= 0x80 || PlegarAscii(c) != PlegarAscii(b))
+            return false;
+    }
+    return true;
+}
+
 quint32 Hash(const QVarLengthArray<char16_t, 64> &nombre, size_t semilla)
 {
     return quint32(qHash(QStringView(nombre.constData(), nombre.size()), semilla));
@@ -306,15 +327,16 @@ qsizetype DocumentoIni::SeccionConsultada(QStringView seccion) const
 
 qsizetype DocumentoIni::ClaveConsultada(qsizetype seccion, QStringView clave) const
 {
-    NombrePlegado nombre;
-    PlegarConsulta(clave, nombre);
     // Each name is listed once in each section, so a key found by position is
     // the one the index would give.
     qsizetype posicion = claveSiguiente;
     const bool siguiente = posicion < claves.size() && claves[posicion].seccion == Posicion(seccion)
-        && MismoNombre(NombreDeClave(claves[posicion]), nombre);
-    if (!siguiente)
+        && MismoNombreAscii(NombreDeClave(claves[posicion]), SinBlancosAlrededor(clave));
+    if (!siguiente) {
+        NombrePlegado nombre;
+        PlegarConsulta(clave, nombre);
         posicion = BuscarClave(seccion, nombre, Hash(nombre, size_t(seccion)));
+    }
     if (posicion >= 0)
         claveSiguiente = posicion + 1;
     return posicion;

@@ -85,12 +85,12 @@ void TstModeloResultado::textosDistintos()
         for (int fila = 1; fila <= Filas; ++fila) {
             modelo.AgregarFila(fila);
             for (int i = 0; i < ModeloResultado::SubElementosMaximos; ++i)
-                QVERIFY(modelo.AgregarSubElemento(fila, (fila - 1) * 8 + i));
+                QVERIFY(modelo.AgregarSubElemento(fila, QString::number((fila - 1) * 8 + i)));
         }
     }
     modelo.AgregarFila(Filas + 1);
     QVERIFY(!modelo.AgregarSubElemento(Filas + 1, QStringLiteral("nuevo")));
-    QVERIFY(modelo.AgregarSubElemento(Filas + 1, 7));
+    QVERIFY(modelo.AgregarSubElemento(Filas + 1, QStringLiteral("7")));
     QCOMPARE(modelo.SubElemento(Filas, 8), QStringLiteral("65535"));
     QCOMPARE(modelo.SubElemento(Filas + 1, 1), QStringLiteral("7"));
     QCOMPARE(modelo.index(Filas, 0).data().toString(), QString::number(Filas + 1));
