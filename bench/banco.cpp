@@ -248,8 +248,12 @@ void MedirProcesos(const QString &base, const QByteArray &texto, std::vector<Cif
         [&] { return Ejecutar(conFichero); },
     };
     std::vector<double> ms[3], kib[3];
+    // Each round starts with the next variant, so that none of them always
+    // follows the same one: a process that starts right after another one
+    // exits finds the machine still busy tidying up after it.
     for (int ronda = -1; ronda < Rondas; ++ronda) {
-        for (int v = 0; v < 3; ++v) {
+        for (int paso = 0; paso < 3; ++paso) {
+            const int v = (paso + ronda + 1) % 3;
             const Ejecucion ejecucion = variantes[v]();
             if (!ejecucion.correcta)
                 Fallo(QStringLiteral("a start-up run failed"));

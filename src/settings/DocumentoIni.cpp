@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -415,8 +416,14 @@ std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringVie
 
 qsizetype DocumentoIni::FinDeLinea(qsizetype inicio) const
 {
-    const auto fin = std::find_if(contenido.begin() + inicio, contenido.end(), EsSalto);
-    return fin - contenido.begin();
+    // The line ends at its "\n", unless a "\r" comes before it.
+    const char *const datos = contenido.constData();
+    const auto *salto = static_cast<const char *>(
+        std::memchr(datos + inicio, '\n', std::size_t(contenido.size() - inicio)));
+    const qsizetype fin = salto ? salto - datos : contenido.size();
+    const auto *retorno
+        = static_cast<const char *>(std::memchr(datos + inicio, '\r', std::size_t(fin - inicio)));
+    return retorno ? retorno - datos : fin;
 }
 
 qsizetype DocumentoIni::SaltarBlancos(qsizetype desde, qsizetype hasta) const
