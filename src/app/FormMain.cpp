@@ -37,28 +37,6 @@ constexpr qint64 FilasMaximas = 32767;
 
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
 
-// The key of stored combination `n`, "C<n>", built in place: a load builds one
-// for each of up to 32767 combinations.
-class ClaveCombinacion
-{
-public:
-    explicit ClaveCombinacion(int n)
-    {
-        qsizetype inicio = texto.size();
-        do {
-            texto[--inicio] = char16_t(u'0' + n % 10);
-            n /= 10;
-        } while (n > 0);
-        texto[--inicio] = u'C';
-        vista = QStringView(texto.data() + inicio, texto.data() + texto.size());
-    }
-    operator QStringView() const { return vista; }
-
-private:
-    std::array<char16_t, 12> texto {};
-    QStringView vista;
-};
-
 // The application's font at the size the controls are laid out for, and
 // otherwise unchanged: Qt looks up the fallback fonts once per family, style
 // and hint, and every text box already asks for the application's font while

@@ -22,11 +22,6 @@ const QString ClaveTotal = QStringLiteral("Total");
 // The text stored for a combination added at the end.
 const QString CombinacionNueva = QStringLiteral("00-00-00-00-00-E0-0");
 
-QString ClaveCombinacion(int n)
-{
-    return QLatin1Char('C') + QString::number(n);
-}
-
 void Avisar(QWidget *propietario, const QString &texto)
 {
     Escritorio::Actual().MostrarMensaje(propietario, texto);
@@ -235,7 +230,7 @@ void FormConfiguracion::cmdInsertar_Click()
         return;
     txtCombinaciones->setText(QString::number(nuevoTotal));
     // A combination removed earlier comes back with its old text.
-    const QString clave = ClaveCombinacion(nuevoTotal);
+    const QString clave = ClaveCombinacion(nuevoTotal).Texto();
     if (LeerINI(Combinaciones, clave).isEmpty())
         Escribir(clave, CombinacionNueva);
 }
@@ -290,7 +285,7 @@ void FormConfiguracion::cmdGuardar_Click()
     const QString texto = numeros.join(QLatin1Char('-')) + QStringLiteral("-E")
         + txtEuromillonConfigEstrella(1)->text() + QLatin1Char('-')
         + txtEuromillonConfigEstrella(2)->text();
-    Escribir(ClaveCombinacion(indice), texto);
+    Escribir(ClaveCombinacion(indice).Texto(), texto);
 }
 
 void FormConfiguracion::txtEuromillonConfigNumero_GotFocus(int indice)

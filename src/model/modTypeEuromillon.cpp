@@ -127,6 +127,20 @@ void CadenaAEuromillon(QStringView texto, Euromillon &combinacion)
     }
 }
 
+ClaveCombinacion::ClaveCombinacion(int n)
+    : inicio(qsizetype(texto.size()))
+{
+    // Written from its last digit back, as QString::number would write it.
+    quint32 resto = n < 0 ? 0u - quint32(n) : quint32(n);
+    do {
+        texto[std::size_t(--inicio)] = char16_t(u'0' + resto % 10);
+        resto /= 10;
+    } while (resto > 0);
+    if (n < 0)
+        texto[std::size_t(--inicio)] = u'-';
+    texto[std::size_t(--inicio)] = u'C';
+}
+
 QString TextoNumero(int valor)
 {
     static const auto compartidos = [] {

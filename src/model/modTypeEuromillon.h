@@ -43,6 +43,23 @@ std::optional<qint64> ConvertirEntero(QStringView texto);
 // field whose piece is missing or does not convert keeps its former value.
 void CadenaAEuromillon(QStringView texto, Euromillon &combinacion);
 
+// The settings key of stored combination `n`, "C<n>", built in place: a load
+// builds one for each of up to 32767 combinations.
+class ClaveCombinacion
+{
+public:
+    explicit ClaveCombinacion(int n);
+    operator QStringView() const
+    {
+        return QStringView(texto.data() + inicio, texto.data() + texto.size());
+    }
+    QString Texto() const { return QStringView(*this).toString(); }
+
+private:
+    std::array<char16_t, 12> texto {};
+    qsizetype inicio;
+};
+
 // The plain decimal text of `valor`, as the windows show it (7, 17, -3). The
 // texts of 0 to 99 are made once and shared, so showing a field allocates
 // nothing.

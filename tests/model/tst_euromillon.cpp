@@ -65,6 +65,7 @@ void TstEuromillon::textoNumero_data()
     QTest::newRow("first not shared") << 100 << QStringLiteral("100");
     QTest::newRow("negative") << -1 << QStringLiteral("-1");
     QTest::newRow("16-bit limit") << -32768 << QStringLiteral("-32768");
+    QTest::newRow("int limit") << int(0x80000000) << QStringLiteral("-2147483648");
 }
 
 void TstEuromillon::textoNumero()
@@ -76,6 +77,10 @@ void TstEuromillon::textoNumero()
     QString copia = TextoNumero(valor);
     copia.append(u'x');
     QCOMPARE(TextoNumero(valor), esperado);
+    // The settings key of a combination numbers it the same way, copied or not.
+    const ClaveCombinacion clave(valor);
+    const ClaveCombinacion copiaClave = clave;
+    QCOMPARE(copiaClave.Texto(), u'C' + esperado);
 }
 
 // A value that does not convert reads as -1.
