@@ -37,14 +37,16 @@ constexpr qint64 FilasMaximas = 32767;
 
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
 
-// The application's font at the size the controls are laid out for, and
-// otherwise unchanged: Qt looks up the fallback fonts once per family, style
-// and hint, and every text box already asks for the application's font while
-// it is built, so another hint would cost a second look-up at start.
+// The desktop's font at the size the controls are laid out for, without text
+// shaping: the windows show Spanish words and numbers, whose letters need
+// none, and shaping is most of the cost of every text written into a box.
+// Scripts that need it are still shaped. No style hint, which would cost a
+// second look-up of the fallback fonts at start.
 QFont FuenteControles()
 {
     QFont fuente = QApplication::font();
     fuente.setPointSize(8);
+    fuente.setStyleStrategy(QFont::PreferNoShaping);
     return fuente;
 }
 
@@ -58,6 +60,14 @@ void PrepararAplicacion(QApplication &aplicacion)
         QApplication::installTranslator(traductor);
     QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
     QApplication::setWindowIcon(IconoPrograma());
+    // The controls' font is the application's too: every text box lays out
+    // its empty text in the application's font while it is built, and a
+    // second font costs a second font file opened at start. Messages and
+    // tooltips keep the desktop's font.
+    const QFont escritorio = QApplication::font();
+    QApplication::setFont(FuenteControles());
+    QApplication::setFont(escritorio, "QMessageBox");
+    QApplication::setFont(escritorio, "QTipLabel");
     PrecargarMarcoGrupo();
 }
 
@@ -267,9 +277,11 @@ void FormMain::CargarApuestas()
     const auto filas = static_cast<int>(std::min(*total, FilasMaximas));
     Apuestas.resize(static_cast<std::size_t>(filas));
     modeloResultado->ReservarFilas(modeloResultado->NumeroFilas() + filas);
+    QString texto;
     for (int i = 0; i < filas; ++i) {
         Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
-        CadenaAEuromillon(LeerINI(Combinaciones, ClaveCombinacion(i + 1)), apuesta);
+        LeerINI(Combinaciones, ClaveCombinacion(i + 1), texto);
+        CadenaAEuromillon(texto, apuesta);
         modeloResultado->AgregarApuesta(i + 1, apuesta);
     }
 }

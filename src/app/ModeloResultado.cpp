@@ -12,10 +12,11 @@ namespace {
 const char *const Cabeceras[] = {"#", "N1", "N2", "N3", "N4", "N5", "E1", "E2", "Res"};
 
 // The number written by `texto` when it is the plain decimal text of one
-// (no sign, blank or leading zero), small enough to keep.
+// (no sign, blank or leading zero) of at most eight digits, which a row keeps
+// as its number.
 std::optional<quint32> NumeroExacto(const QString &texto)
 {
-    if (texto.isEmpty() || texto.size() > 9 || (texto.size() > 1 && texto.front() == u'0'))
+    if (texto.isEmpty() || texto.size() > 8 || (texto.size() > 1 && texto.front() == u'0'))
         return std::nullopt;
     quint32 numero = 0;
     for (const QChar c : texto) {
@@ -79,6 +80,10 @@ void ModeloResultado::AgregarFila(const QString &texto)
 
 void ModeloResultado::AgregarFila(int numero)
 {
+    if (numero < 0 || numero >= 1 << BitsTexto) {
+        AgregarFila(QString::number(numero));
+        return;
+    }
     Fila fila;
     fila.texto = quint32(numero);
     fila.textoEsNumero = true;
@@ -118,12 +123,14 @@ void ModeloResultado::AgregarApuesta(int numero, const Euromillon &apuesta)
     const std::int16_t valores[]
         = {apuesta.Numero1, apuesta.Numero2,   apuesta.Numero3,  apuesta.Numero4,
            apuesta.Numero5, apuesta.Estrella1, apuesta.Estrella2};
+    int cuenta = 0;
     for (const std::int16_t valor : valores) {
         const quint32 indice = IndiceNumero(valor);
         if (indice > std::numeric_limits<quint16>::max())
-            return;
-        fila.subElementos[fila.cuenta++] = quint16(indice);
+            break;
+        fila.subElementos[std::size_t(cuenta++)] = quint16(indice);
     }
+    fila.cuenta = quint32(cuenta);
 }
 
 bool ModeloResultado::AgregarIndice(int fila, quint32 indice)

@@ -70,12 +70,15 @@ public:
 private:
     // At tens of thousands of rows, every byte of a row counts: memory that a
     // load touches for the first time costs more than the work done in it.
+    // A row's text, number or pool index, takes the bits its count leaves.
+    static constexpr int BitsTexto = 27;
     struct Fila
     {
-        quint32 texto = 0; // the number itself when `textoEsNumero`, else a pool index
+        // The number itself when `textoEsNumero`, else a pool index.
+        quint32 texto : BitsTexto = 0;
+        quint32 cuenta : 4 = 0;
+        quint32 textoEsNumero : 1 = false;
         std::array<quint16, SubElementosMaximos> subElementos {};
-        quint8 cuenta = 0;
-        bool textoEsNumero = false;
     };
 
     quint32 Indice(const QString &texto);

@@ -7,12 +7,6 @@ CajaTexto::CajaTexto(QWidget *parent)
     : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
-    // Numbers and dates need no text shaping, which would otherwise be most
-    // of the cost of every text written into the box; scripts that need it
-    // are still shaped. Family and size still come from the window.
-    QFont fuente;
-    fuente.setStyleStrategy(QFont::PreferNoShaping);
-    setFont(fuente);
 }
 
 void CajaTexto::SeleccionarTodo()

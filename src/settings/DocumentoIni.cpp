@@ -351,13 +351,22 @@ qsizetype DocumentoIni::ClaveBuscada(QStringView seccion, QStringView clave) con
 
 QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
 {
+    QString valor;
+    Leer(seccion, clave, valor);
+    return valor;
+}
+
+void DocumentoIni::Leer(QStringView seccion, QStringView clave, QString &valor) const
+{
     const qsizetype posicion = ClaveBuscada(seccion, clave);
-    if (posicion < 0)
-        return {};
-    QByteArrayView valor = ValorDeClave(claves[posicion]);
-    if (valor.size() >= 2 && valor.front() == '"' && valor.back() == '"')
-        valor = valor.sliced(1, valor.size() - 2);
-    return Decodificar(valor);
+    if (posicion < 0) {
+        valor.clear();
+        return;
+    }
+    QByteArrayView bytes = ValorDeClave(claves[posicion]);
+    if (bytes.size() >= 2 && bytes.front() == '"' && bytes.back() == '"')
+        bytes = bytes.sliced(1, bytes.size() - 2);
+    DecodificarEn(bytes, valor);
 }
 
 std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringView clave,
@@ -504,6 +513,20 @@ QString DocumentoIni::Decodificar(QByteArrayView bytes) const
     if (!windows1252.isValid())
         return QString::fromLatin1(bytes);
     return windows1252.decode(bytes);
+}
+
+// ASCII reads the same in both encodings and is widened in place.
+void DocumentoIni::DecodificarEn(QByteArrayView bytes, QString &destino) const
+{
+    destino.resize(bytes.size());
+    auto *caracter = reinterpret_cast<char16_t *>(destino.data());
+    uchar todos = 0;
+    for (const char b : bytes) {
+        todos |= uchar(b);
+        *caracter++ = uchar(b);
+    }
+    if (todos >= 0x80)
+        destino = Decodificar(bytes);
 }
 
 std::optional<QByteArray> DocumentoIni::Codificar(QStringView texto) const

@@ -39,6 +39,9 @@ public:
     // The value of `clave` in `seccion`, or the empty text when either is
     // missing.
     QString Leer(QStringView seccion, QStringView clave) const;
+    // The same into `valor`, reusing its memory: a run of reads of short
+    // values allocates nothing after the first.
+    void Leer(QStringView seccion, QStringView clave, QString &valor) const;
 
     // The document with `valor` stored under `clave` in `seccion`: the key's
     // line changed after its "=" and the blanks that follow, or a new key line
@@ -99,6 +102,7 @@ private:
     bool TerminaEnLineaCompleta() const;
 
     QString Decodificar(QByteArrayView bytes) const;
+    void DecodificarEn(QByteArrayView bytes, QString &destino) const;
     std::optional<QByteArray> Codificar(QStringView texto) const;
     void Plegar(QByteArrayView bytes, NombrePlegado &destino) const;
     bool MismoNombre(QByteArrayView bytes, const NombrePlegado &nombre) const;

@@ -265,8 +265,17 @@ QString RutaINI()
 
 QString LeerINI(QStringView seccion, QStringView clave)
 {
-    const DocumentoIni *documento = DocumentoParaLeer();
-    return documento ? documento->Leer(seccion, clave) : QString();
+    QString valor;
+    LeerINI(seccion, clave, valor);
+    return valor;
+}
+
+void LeerINI(QStringView seccion, QStringView clave, QString &valor)
+{
+    if (const DocumentoIni *documento = DocumentoParaLeer())
+        documento->Leer(seccion, clave, valor);
+    else
+        valor.clear();
 }
 
 bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor)

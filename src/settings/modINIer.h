@@ -16,6 +16,8 @@ inline QString LeerINI(const QString &seccion, const QString &clave)
 {
     return LeerINI(QStringView(seccion), QStringView(clave));
 }
+// The same into `valor`, reusing its memory, for a load of thousands of keys.
+void LeerINI(QStringView seccion, QStringView clave, QString &valor);
 
 // Stores `valor` under `clave` in `seccion`, creating the key, the section or
 // the file as needed and leaving every other byte of the file as it was. The
@@ -33,8 +35,8 @@ inline QString LeerINI(const QString &seccion, const QString &clave)
 
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets
-// calls it before it builds its controls. A small file is left to that read. Reads see the file as it is on disk
-// all the same: the read made ahead stands only while the file is unchanged.
+// calls it before it builds its controls. A small file is left to that read. Reads see the file as
+// it is on disk all the same: the read made ahead stands only while the file is unchanged.
 void AdelantarLecturaINI();
 
 // The path of the settings file, built from the program's folder and name.

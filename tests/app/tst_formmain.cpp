@@ -1,6 +1,7 @@
 #include "app/MarcoGrupo.h"
 #include "support/VentanaPrueba.h"
 
+#include <QMessageBox>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void controles();
     void iconoInstalado();
     void marcoDeGrupo();
+    void fuentes();
 };
 
 // The rows listed at the start, each as its number and the seven values, and
@@ -116,6 +118,26 @@ void TstFormMain::marcoDeGrupo()
     QCOMPARE(QPixmap(ImagenMarcoGrupo).cacheKey(), leido.cacheKey());
     QCOMPARE(leido.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              QImage(ImagenMarcoGrupo).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+// The controls take an unshaped 8-point font, the application's too, so the
+// boxes lay out their text in it from the start; messages and tooltips keep
+// the desktop's font, shaped.
+void TstFormMain::fuentes()
+{
+    const QFont escritorio = QApplication::font();
+    PrepararAplicacion(*qApp);
+    EntornoPrueba entorno;
+    FormMain ventana;
+    QMessageBox mensaje(&ventana);
+    mensaje.ensurePolished();
+    const QFont controles = Caja(ventana, 1)->font();
+    QCOMPARE(controles.pointSize(), 8);
+    QVERIFY(controles.styleStrategy() & QFont::PreferNoShaping);
+    QCOMPARE(QApplication::font(), controles);
+    QCOMPARE(ventana.font(), controles);
+    QCOMPARE(mensaje.font(), escritorio);
+    QCOMPARE(QApplication::font("QTipLabel"), escritorio);
 }
 
 QTEST_MAIN(TstFormMain)

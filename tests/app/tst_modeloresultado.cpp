@@ -23,7 +23,8 @@ private Q_SLOTS:
 void TstModeloResultado::textoFila_data()
 {
     QTest::addColumn<QString>("texto");
-    for (const char *texto : {"007", "+1", " 1", "1a", "", "٣", "4294967296"})
+    for (const char *texto : {"007", "+1", " 1", "1a", "", "٣", "4294967296", "99999999",
+                              "134217728", "999999999", "-5", "2147483647"})
         QTest::newRow(texto) << QString::fromUtf8(texto);
 }
 
@@ -33,6 +34,13 @@ void TstModeloResultado::textoFila()
     ModeloResultado modelo;
     modelo.AgregarFila(texto);
     QCOMPARE(modelo.index(0, 0).data().toString(), texto);
+    // The same row added by its number, when the text is one.
+    bool esNumero = false;
+    const int numero = texto.toInt(&esNumero);
+    if (esNumero) {
+        modelo.AgregarFila(numero);
+        QCOMPARE(modelo.index(1, 0).data().toString(), QString::number(numero));
+    }
 }
 
 // The views hear of a batch's rows once, when the outermost batch ends; the

@@ -67,7 +67,12 @@ void PruebaDocumentoIni::Leer()
     QFETCH(QString, clave);
     QFETCH(QString, esperado);
 
-    QCOMPARE(DocumentoIni(contenido).Leer(seccion, clave), esperado);
+    const DocumentoIni documento(contenido);
+    QCOMPARE(documento.Leer(seccion, clave), esperado);
+    // Read again into a text that held a longer value before.
+    QString reutilizado = QStringLiteral("un valor anterior, más largo");
+    documento.Leer(seccion, clave, reutilizado);
+    QCOMPARE(reutilizado, esperado);
 }
 
 void PruebaDocumentoIni::Escribir_data()
