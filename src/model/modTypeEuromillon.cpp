@@ -56,32 +56,6 @@ int ValoresComunes(const std::array<std::int16_t, N> &a, const std::array<std::i
 
 } // namespace
 
-std::int16_t &Euromillon::Campo(int indice)
-{
-    switch (indice) {
-    case 1:
-        return Numero1;
-    case 2:
-        return Numero2;
-    case 3:
-        return Numero3;
-    case 4:
-        return Numero4;
-    case 5:
-        return Numero5;
-    case 6:
-        return Estrella1;
-    default:
-        Q_ASSERT_X(indice == 7, "Euromillon::Campo", "field outside 1..7");
-        return Estrella2;
-    }
-}
-
-std::int16_t Euromillon::Campo(int indice) const
-{
-    return const_cast<Euromillon *>(this)->Campo(indice);
-}
-
 std::optional<qint64> ConvertirEntero(QStringView texto)
 {
     const QStringView recortado = texto.trimmed();

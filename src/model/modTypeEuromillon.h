@@ -25,8 +25,27 @@ struct Euromillon
     std::array<std::int16_t, 2> Estrellas() const { return {Estrella1, Estrella2}; }
 
     // Field 1..7 in record order (numbers, then stars).
-    std::int16_t &Campo(int indice);
-    std::int16_t Campo(int indice) const;
+    std::int16_t &Campo(int indice)
+    {
+        switch (indice) {
+        case 1:
+            return Numero1;
+        case 2:
+            return Numero2;
+        case 3:
+            return Numero3;
+        case 4:
+            return Numero4;
+        case 5:
+            return Numero5;
+        case 6:
+            return Estrella1;
+        default:
+            Q_ASSERT_X(indice == 7, "Euromillon::Campo", "field outside 1..7");
+            return Estrella2;
+        }
+    }
+    std::int16_t Campo(int indice) const { return const_cast<Euromillon *>(this)->Campo(indice); }
 
     friend bool operator==(const Euromillon &, const Euromillon &) = default;
 };
