@@ -1,10 +1,8 @@
 #include "feed/CargadorXml.h"
+#include "support/ServidorPrueba.h"
 #include "support/VentanaPrueba.h"
 
-#include <QKeyEvent>
-#include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -14,50 +12,6 @@ using namespace std::chrono_literals;
 using Respuestas = QMap<QString, QByteArray>;
 
 namespace {
-
-// A loopback HTTP server: a request for a known path gets its canned bytes
-// and the connection is closed; any other path gets no answer at all.
-class Servidor : public QTcpServer
-{
-public:
-    Servidor()
-    {
-        QVERIFY(listen(QHostAddress::LocalHost));
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *conexion = nextPendingConnection())
-                connect(conexion, &QTcpSocket::readyRead, this,
-                        [this, conexion] { Atender(conexion); });
-        });
-    }
-    QString Url(const QString &ruta) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(ruta);
-    }
-
-    Respuestas respuestas;
-    QStringList peticiones;
-
-private:
-    // The whole request is read first: closing with unread data resets.
-    void Atender(QTcpSocket *conexion)
-    {
-        const QByteArray peticion = conexion->property("leido").toByteArray() + conexion->readAll();
-        conexion->setProperty("leido", peticion);
-        if (!peticion.endsWith("\r\n\r\n"))
-            return;
-        peticiones << QString::fromLatin1(peticion.split(' ').value(1));
-        if (!respuestas.contains(peticiones.last()))
-            return;
-        conexion->write(respuestas.value(peticiones.last()));
-        conexion->disconnectFromHost();
-    }
-};
-
-// An answer whose body ends where the server closes the connection.
-QByteArray Http(const QByteArray &estado, const QByteArray &cuerpo, const QByteArray &cabecera = {})
-{
-    return "HTTP/1.1 " + estado + "\r\nConnection: close\r\n" + cabecera + "\r\n" + cuerpo;
-}
 
 QByteArray Item(const QByteArray &titulo, const QByteArray &sujeto, const QByteArray &fecha = {})
 {
@@ -101,6 +55,7 @@ private Q_SLOTS:
     void descargar_data();
     void descargar();
     void servidorMudo();
+    void ventanaModalSigueUsable();
     void botonDescargar();
 
 private:
@@ -108,7 +63,7 @@ private:
     QString Pantalla() const;
 
     std::unique_ptr<ProgramaPrueba> programa;
-    std::unique_ptr<Servidor> servidor;
+    std::unique_ptr<ServidorPrueba> servidor;
 };
 
 void TstDescarga::initTestCase()
@@ -122,7 +77,7 @@ void TstDescarga::init()
     QFile archivo(programa->entorno.carpeta.filePath(QStringLiteral("sorteos.rdf")));
     QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(Feed(Juegos)) > 0);
     archivo.close();
-    servidor = std::make_unique<Servidor>();
+    servidor = std::make_unique<ServidorPrueba>();
     for (int i = 1; i <= 8; ++i)
         Caja(i)->setText(Tecleado.section(' ', i - 1, i - 1));
 }
@@ -226,23 +181,49 @@ void TstDescarga::descargar()
     QVERIFY(programa->entorno.escritorio.mensajes.isEmpty());
 }
 
-// The time-out ends a load that gets no answer; the keys typed meanwhile are
-// dropped, and the busy cursor goes.
+// The time-out ends a load that gets no answer. Keys pressed meanwhile do
+// nothing, access keys included (a fired one would click within the wait),
+// and the busy cursor goes; then the same access key works.
 void TstDescarga::servidorMudo()
 {
     CargadorXml::FijarTiempoMaximo(300ms);
+    QVERIFY(Activar(programa->ventana));
+    Caja(8)->setFocus();
     QTimer::singleShot(0, Caja(8), [this] {
-        QCoreApplication::postEvent(
-            Caja(8),
-            new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+        QTest::keyClick(Caja(8), Qt::Key_X);
+        QTest::keyClick(Caja(8), Qt::Key_W, Qt::AltModifier);
     });
 
     programa->ventana.DescargarSorteo(servidor->Url(QStringLiteral("/mudo")));
     QCoreApplication::processEvents();
 
-    QCOMPARE(servidor->peticiones, QStringList {"/mudo"});
+    QCOMPARE(servidor->peticiones, QStringList {"GET /mudo HTTP/1.1"});
     QCOMPARE(Pantalla(), Tecleado);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(programa->entorno.escritorio.direcciones.size(), 0);
+    Teclear("W");
+    QCOMPARE(programa->entorno.escritorio.direcciones.size(), 1);
+}
+
+// A modal window opened during the wait must stay usable, or the wait could
+// never end.
+void TstDescarga::ventanaModalSigueUsable()
+{
+    CargadorXml::FijarTiempoMaximo(1s);
+    programa->ventana.show();
+    QDialog dialogo(&programa->ventana);
+    bool cerradoConEscape = false;
+    QTimer::singleShot(0, &dialogo, [&] {
+        QTimer::singleShot(0, &dialogo, [&] {
+            QTest::keyClick(&dialogo, Qt::Key_Escape);
+            cerradoConEscape = !dialogo.isVisible();
+        });
+        // Bounds the test when the key does not get through.
+        QTimer::singleShot(5000, &dialogo, &QDialog::reject);
+        dialogo.exec();
+    });
+    QVERIFY(!CargadorXml().Cargar(servidor->Url(QStringLiteral("/mudo"))));
+    QVERIFY(cerradoConEscape);
 }
 
 // The button takes the address from the settings file, and the focus ends
