@@ -85,10 +85,6 @@ void TestComprobar::comprobar_data()
     fila("un blanco no es un número vacío", una, {"01 \t0304051\t2"}, "", {"*4+2"});
     fila("sin tercer carácter", una, {"01020304050102", "»3"}, "", {"*5+2"});
     fila("vaciar no avanza", una, {"01020304050102", "\b7"}, "", {"*4+2"});
-    fila("premios y no premios",
-         {"01-02-10-11-12-E3-4", "01-10-11-12-13-E1-4", "10-11-12-13-14-E1-2",
-          "01-10-11-12-13-E1-2"},
-         ejemplo, "", {"*2+0", "1+1", "0+2", "*1+2"});
     fila("con el teclado hasta el resultado", {"07-14-21-28-35-E3-11", "01-02-03-04-05-E6-7"},
          {"07142130400311\r"}, "", {"*3+2", "0+0"});
     // Draw 11, 2, 13, 14, 15, 1, 2: the unreadable boxes keep the former values.
