@@ -159,10 +159,7 @@ void TestComprobar::mostrarSorteo()
     connect(qApp, &QApplication::focusChanged, this, [&] { recorrido << Foco(); });
     programa.ventana.MostrarSorteo(sorteo);
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    QStringList mostrados;
-    for (int i = 1; i <= 8; ++i)
-        mostrados << Caja(programa.ventana, i)->text();
-    QCOMPARE(mostrados.join(' '), textos + " 13/02/2026");
+    QCOMPARE(TextosCajas(programa.ventana), textos + " 13/02/2026");
     QCOMPARE(recorrido, focos);
 }
 

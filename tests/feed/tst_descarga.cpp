@@ -59,7 +59,6 @@ private Q_SLOTS:
     void botonDescargar();
 
 private:
-    QLineEdit *Caja(int i) const { return ::Caja(programa->ventana, i); }
     QString Pantalla() const;
 
     std::unique_ptr<ProgramaPrueba> programa;
@@ -78,8 +77,7 @@ void TstDescarga::init()
     QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(Feed(Juegos)) > 0);
     archivo.close();
     servidor = std::make_unique<ServidorPrueba>();
-    for (int i = 1; i <= 8; ++i)
-        Caja(i)->setText(Tecleado.section(' ', i - 1, i - 1));
+    EscribirCajas(programa->ventana, Tecleado.split(' '));
 }
 
 void TstDescarga::cleanup()
@@ -94,15 +92,15 @@ void TstDescarga::cleanup()
 // one with itself.
 QString TstDescarga::Pantalla() const
 {
-    QStringList textos, sorteo;
-    for (int i = 1; i <= 8; ++i)
-        textos << Caja(i)->text();
+    const QString textos = TextosCajas(programa->ventana);
+    QStringList sorteo;
     for (int campo = 1; campo <= 7; ++campo)
         sorteo << QString::number(programa->ventana.SorteoActual().Campo(campo));
-    const bool tecleado = textos.mid(0, 7).join(' ') == Tecleado.section(' ', 0, 6);
-    if (sorteo != (tecleado ? QStringList(7, "0") : textos.mid(0, 7)))
-        textos << "Sorteo: " + sorteo.join(' ');
-    return textos.join(' ');
+    const QString numeros = textos.section(' ', 0, 6);
+    const bool tecleado = numeros == Tecleado.section(' ', 0, 6);
+    if (sorteo.join(' ') != (tecleado ? "0 0 0 0 0 0 0" : numeros))
+        return textos + " Sorteo: " + sorteo.join(' ');
+    return textos;
 }
 
 // The address is a path on the test server, or a local one where "%1" is
@@ -186,10 +184,11 @@ void TstDescarga::servidorMudo()
 {
     CargadorXml::FijarTiempoMaximo(300ms);
     QVERIFY(Activar(programa->ventana));
-    Caja(8)->setFocus();
-    QTimer::singleShot(0, Caja(8), [this] {
-        QTest::keyClick(Caja(8), Qt::Key_X);
-        QTest::keyClick(Caja(8), Qt::Key_W, Qt::AltModifier);
+    QLineEdit *fecha = Caja(programa->ventana, 8);
+    fecha->setFocus();
+    QTimer::singleShot(0, fecha, [fecha] {
+        QTest::keyClick(fecha, Qt::Key_X);
+        QTest::keyClick(fecha, Qt::Key_W, Qt::AltModifier);
     });
 
     programa->ventana.DescargarSorteo(servidor->Url(QStringLiteral("/mudo")));

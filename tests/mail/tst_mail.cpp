@@ -108,9 +108,7 @@ void TstMail::comandos()
         for (const QString &texto : textos.split(' '))
             QVERIFY(modelo.AgregarSubElemento(modelo.NumeroFilas(), texto));
     }
-    const QStringList cajas = QString("3 15 22 38 49 2 7").split(' ') << Fecha;
-    for (int i = 1; i <= 8; ++i)
-        Caja(ventana, i)->setText(cajas[i - 1]);
+    EscribirCajas(ventana, QString("3 15 22 38 49 2 7").split(' ') << Fecha);
 
     ventana.findChild<QWidget *>(control)->setFocus();
     Teclear(" ");
