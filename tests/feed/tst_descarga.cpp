@@ -56,7 +56,6 @@ private Q_SLOTS:
     void descargar();
     void servidorMudo();
     void ventanaModalSigueUsable();
-    void botonDescargar();
 
 private:
     QString Pantalla() const;
@@ -221,19 +220,6 @@ void TstDescarga::ventanaModalSigueUsable()
     });
     QVERIFY(!CargadorXml().Cargar(servidor->Url(QStringLiteral("/mudo"))));
     QVERIFY(cerradoConEscape);
-}
-
-// The button takes the address from the settings file, and the focus ends
-// on the check, ready for Enter.
-void TstDescarga::botonDescargar()
-{
-    programa->entorno.EscribirIni("[DataSource]\nRDFData=" + servidor->Url("/feed").toUtf8()
-                                  + "\n");
-    servidor->respuestas = {{"/feed", Http("200 OK", Feed(Juegos))}};
-    QVERIFY(Activar(programa->ventana));
-    Teclear("D");
-    QTRY_COMPARE(Pantalla(), Descargado);
-    QCOMPARE(NombreDelFoco(), "cmdComprobar");
 }
 
 QTEST_MAIN(TstDescarga)

@@ -102,7 +102,8 @@ void PruebaDocumentoIni::Escribir_data()
     Escritura("windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u20AC\u00FA", "[a]\nk=\x80\xFA\n");
     Escritura("windows-1252 que queda en ascii", "[a]\nk=\xF1\n", "a", "k", "n", "[a]\nk=n\n");
     Escritura("sin codigo en windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u4E00");
-    Escritura("dejaria de ser windows-1252", "[a]\nk=\xF1\n", "a", "k", "\u00C3\u00B1");
+    // The other value would then read as UTF-8, "é" instead of "Ã©".
+    Escritura("dejaria de ser windows-1252", "[a]\nk=\xF1\nj=\xC3\xA9\n", "a", "k", "n");
     Escritura("sustituto suelto", "", "a", "k", QString(QChar(0xD800)));
     Escritura("igual en la clave", "", "a", "x=y", "v");
     Escritura("clave de comentario", "[a]\n", "a", ";k", "v");
