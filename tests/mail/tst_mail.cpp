@@ -6,6 +6,8 @@
 
 namespace {
 
+// A date from the feed that tries to add a recipient, a header, a second body
+// and a fragment, with characters from outside ASCII.
 const QString Fecha = QString::fromUtf8("2005-12-02&cc=x@y#%0d%0aBcc: x?a&body=b+ ü\"");
 
 // Rows as "number N1 .. N5 E1 E2 hits".
