@@ -1,5 +1,6 @@
 #include "support/VentanaPrueba.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -29,9 +30,20 @@ QStringList Resultados(const ModeloResultado &lista)
     return resultados;
 }
 
+// The focus as the number of a draw box, 0 for "Comprobar", -1 for anything else.
+int Foco()
+{
+    const QString nombre = NombreDelFoco();
+    for (int i = 1; i <= 7; ++i)
+        if (nombre == NombreCaja(i))
+            return i;
+    return nombre == "cmdComprobar" ? 0 : -1;
+}
+
 } // namespace
 
-// The check of the bets against the draw typed into the boxes.
+// Typing the draw into the result boxes, the program writing it there, and
+// the check of the bets against it.
 class TestComprobar : public QObject
 {
     Q_OBJECT
@@ -39,11 +51,14 @@ class TestComprobar : public QObject
 private Q_SLOTS:
     void comprobar_data();
     void comprobar();
+    void mostrarSorteo_data();
+    void mostrarSorteo();
 };
 
-// Each run of keys is typed from a click on the first box and followed by a
-// click on "Comprobar", unless it ends with Enter. Before the last check the
-// file may be rewritten by hand.
+// Each run of keys is typed from a click on the first box, which selects its
+// text, and followed by a click on "Comprobar", unless it ends with Enter.
+// A box moves the focus on at its second character. Before the last check
+// the file may be rewritten by hand.
 void TestComprobar::comprobar_data()
 {
     QTest::addColumn<QStringList>("apuestas");
@@ -68,10 +83,8 @@ void TestComprobar::comprobar_data()
          "", {"*3+2", "1+1"});
     fila("estrellas vacías valen 0", una, {"0102034050"}, "", {"*3+0"});
     fila("un blanco no es un número vacío", una, {"01 \t0304051\t2"}, "", {"*4+2"});
-    fila("premios y no premios",
-         {"01-02-10-11-12-E3-4", "01-10-11-12-13-E1-4", "10-11-12-13-14-E1-2",
-          "01-10-11-12-13-E1-2"},
-         ejemplo, "", {"*2+0", "1+1", "0+2", "*1+2"});
+    fila("sin tercer carácter", una, {"01020304050102", "»3"}, "", {"*5+2"});
+    fila("vaciar no avanza", una, {"01020304050102", "\b7"}, "", {"*4+2"});
     fila("con el teclado hasta el resultado", {"07-14-21-28-35-E3-11", "01-02-03-04-05-E6-7"},
          {"07142130400311\r"}, "", {"*3+2", "0+0"});
     // Draw 11, 2, 13, 14, 15, 1, 2: the unreadable boxes keep the former values.
@@ -93,7 +106,11 @@ void TestComprobar::comprobar()
     ProgramaPrueba programa(Ini(apuestas));
     FormMain &ventana = programa.ventana;
     QVERIFY(Activar(ventana));
+    QSignalSpy insertadas(&Modelo(ventana), &QAbstractItemModel::rowsInserted);
+    QSignalSpy cambiadas(&Modelo(ventana), &QAbstractItemModel::dataChanged);
     for (const QString &teclas : pasos) {
+        insertadas.clear();
+        cambiadas.clear();
         if (&teclas == &pasos.last() && !reescrito.isNull())
             programa.entorno.EscribirIni(reescrito);
         // A click that brings the focus selects the whole text.
@@ -106,11 +123,44 @@ void TestComprobar::comprobar()
     }
     QCOMPARE(programa.entorno.escritorio.mensajes.join(""), mensaje);
     QCOMPARE(Resultados(Modelo(ventana)), resultados);
+    // The views hear of a check as one insertion, whatever the rows and cells.
+    QCOMPARE(insertadas.size(), int(mensaje.isEmpty() && !resultados.isEmpty()));
+    QCOMPARE(cambiadas.size(), 0);
     if (!mensaje.isEmpty()) {
         // Nothing is taken.
         QCOMPARE(programa.entorno.escritorio.propietarios.value(0), &ventana);
         QCOMPARE(ventana.SorteoActual(), Euromillon {});
     }
+}
+
+// The texts shown, and the boxes the focus passes through while the draw is
+// written; the date stays.
+void TestComprobar::mostrarSorteo_data()
+{
+    QTest::addColumn<Euromillon>("sorteo");
+    QTest::addColumn<QString>("textos");
+    QTest::addColumn<QList<int>>("focos");
+    QTest::newRow("ejemplo") << Euromillon {3, 14, 25, 36, 47, 2, 9} << "3 14 25 36 47 2 9"
+                             << QList<int> {3, 4, 5, 6, 7, 0};
+    QTest::newRow("todo ceros") << Euromillon {} << "0 0 0 0 0 0 0" << QList<int> {7, 0};
+    QTest::newRow("negativos de una cifra")
+        << Euromillon {-5, 7, 8, 9, 10, -3, 4} << "-5 7 8 9 10 -3 4" << QList<int> {2, 6, 7, 0};
+}
+
+void TestComprobar::mostrarSorteo()
+{
+    QFETCH(Euromillon, sorteo);
+    QFETCH(QString, textos);
+    QFETCH(QList<int>, focos);
+    ProgramaPrueba programa;
+    QVERIFY(Activar(programa.ventana));
+    Caja(programa.ventana, 8)->setText("13/02/2026");
+    QList<int> recorrido;
+    connect(qApp, &QApplication::focusChanged, this, [&] { recorrido << Foco(); });
+    programa.ventana.MostrarSorteo(sorteo);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    QCOMPARE(TextosCajas(programa.ventana), textos + " 13/02/2026");
+    QCOMPARE(recorrido, focos);
 }
 
 QTEST_MAIN(TestComprobar)

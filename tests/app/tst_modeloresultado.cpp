@@ -1,8 +1,7 @@
-#include "support/VentanaPrueba.h"
+#include "app/ModeloResultado.h"
 
 #include <QAbstractItemModelTester>
 #include <QFont>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,7 +14,6 @@ private Q_SLOTS:
     void textoFila();
     void lote();
     void textosDistintos();
-    void cargaYComprobacionEnUnCambio();
 };
 
 // A row's own text is kept as a number only when the number gives the same
@@ -102,24 +100,6 @@ void TstModeloResultado::textosDistintos()
     QCOMPARE(modelo.SubElemento(Filas, 8), QStringLiteral("65535"));
     QCOMPARE(modelo.SubElemento(Filas + 1, 1), QStringLiteral("7"));
     QCOMPARE(modelo.index(Filas, 0).data().toString(), QString::number(Filas + 1));
-}
-
-// A check empties the list and fills it again in one batch: the views hear of
-// one reset and one insertion, whatever the number of rows and cells.
-void TstModeloResultado::cargaYComprobacionEnUnCambio()
-{
-    ProgramaPrueba programa("[Combinaciones]\nTotal=3\nC1=03-17-22-41-50-E2-8\n"
-                            "C2=03-17-22-41-50-E2-8\nC3=03-17-22-41-50-E2-8\n");
-    ModeloResultado &modelo = Modelo(programa.ventana);
-    QAbstractItemModelTester probador(&modelo);
-    for (int i = 1; i <= 5; ++i)
-        Caja(programa.ventana, i)->setText(QString::number(i));
-    QSignalSpy insertadas(&modelo, &QAbstractItemModel::rowsInserted);
-    QSignalSpy cambiadas(&modelo, &QAbstractItemModel::dataChanged);
-    programa.ventana.findChild<QPushButton *>(QStringLiteral("cmdComprobar"))->click();
-    QCOMPARE(insertadas.size(), 1);
-    QCOMPARE(cambiadas.size(), 0);
-    QCOMPARE(modelo.SubElemento(3, 8), QStringLiteral("1+0"));
 }
 
 QTEST_MAIN(TstModeloResultado)

@@ -2,20 +2,11 @@
 
 #include <QTest>
 
-namespace {
-
-// A record whose fields all hold a marker, to see which ones a parse left alone.
-constexpr std::int16_t m = 99;
-const Euromillon Marcado {m, m, m, m, m, m, m};
-
-} // namespace
-
 class TstEuromillon : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void parser_data();
     void parser();
     void textoNumero_data();
     void textoNumero();
@@ -26,33 +17,13 @@ private Q_SLOTS:
     void premios();
 };
 
-void TstEuromillon::parser_data()
-{
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<Euromillon>("esperado");
-    const auto fila = [](const char *nombre, const char *texto, const Euromillon &esperado) {
-        QTest::newRow(nombre) << QString::fromUtf8(texto) << esperado;
-    };
-    fila("saved form", "03-17-22-41-50-E2-8", {3, 17, 22, 41, 50, 2, 8});
-    fila("all one character", "1-2-3-4-5-E1-2", {1, 2, 3, 4, 5, 1, 2});
-    fila("stars of today's game", "03-17-22-41-50-E10-12", {3, 17, 22, 41, 50, 10, 12});
-    fila("empty text keeps everything", "", Marcado);
-    fila("no stars", "03-17-22-41-50", {3, 17, 22, 41, 50, m, m});
-    fila("no E: the star reads a sign", "03-17-22-41-50-2-8", {3, 17, 22, 41, 50, -8, m});
-    fila("letter keeps its field", "03-1x-22-41-50-E2-8", {3, m, 22, 41, 50, 2, 8});
-    fila("blank around a digit", " 3-17-22-41-50-E2-8", {3, 17, 22, 41, 50, 2, 8});
-    fila("text after the second star ignored", "03-17-22-41-50-E2-8 extra",
-         {3, 17, 22, 41, 50, 2, 8});
-    fila("non-ASCII digits are not numbers", "٣٣-17-22-41-50-E2-8", {m, 17, 22, 41, 50, 2, 8});
-}
-
+// Text after the second star is ignored. Every other form of the text is
+// read by the seed replay of the fuzz target, against its own literal reading.
 void TstEuromillon::parser()
 {
-    QFETCH(QString, texto);
-    QFETCH(Euromillon, esperado);
-    Euromillon combinacion = Marcado;
-    CadenaAEuromillon(texto, combinacion);
-    QCOMPARE(combinacion, esperado);
+    Euromillon combinacion {9, 9, 9, 9, 9, 9, 9};
+    CadenaAEuromillon(QStringLiteral("03-17-22-41-50-E10-12 y algo más"), combinacion);
+    QCOMPARE(combinacion, Euromillon({3, 17, 22, 41, 50, 10, 12}));
 }
 
 void TstEuromillon::textoNumero_data()

@@ -1,12 +1,8 @@
-#include "editor/FormConfiguracion.h"
 #include "settings/DocumentoIni.h"
 #include "settings/modINIer.h"
 #include "support/EntornoPrueba.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -26,7 +22,6 @@ class PruebaFallosDeDisco : public QObject
 
 private Q_SLOTS:
     void EscrituraInterrumpida();
-    void DiscoLleno_data();
     void DiscoLleno();
 };
 
@@ -80,31 +75,6 @@ bool EsperarEscrituras(int fd, int cuantas)
 QStringList ArchivosDe(const EntornoPrueba &entorno)
 {
     return QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden);
-}
-
-// In a child process whose files may not grow beyond 1 KiB: makes one write,
-// with EscribirINI or with the editor's button, and exits with 0 when the
-// failure was reported as it should be.
-[[noreturn]] void EscribirConDiscoLleno(const QString &boton)
-{
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limite {1024, 1024};
-    ::setrlimit(RLIMIT_FSIZE, &limite);
-    if (boton.isEmpty())
-        ::_exit(EscribirINI("Combinaciones", "C1", "01-02-03-04-05-E1-2") ? 1 : 0);
-
-    int argc = 1;
-    char nombre[] = "tst_fallosDeDisco";
-    char *argv[] = {nombre, nullptr};
-    QApplication aplicacion(argc, argv);
-    FormConfiguracion editor(nullptr);
-    editor.show();
-    // Saving the text the file already holds writes nothing.
-    editor.findChild<QLineEdit *>("txtEuromillonConfigNumero(1)")->setText("9");
-    QTest::mouseClick(editor.findChild<QPushButton *>(boton), Qt::LeftButton);
-    auto &escritorio = static_cast<EscritorioGrabador &>(Escritorio::Actual());
-    const QStringList esperados {"No se ha podido guardar el fichero de configuración."};
-    ::_exit(escritorio.mensajes == esperados ? 0 : 1);
 }
 
 } // namespace
@@ -165,20 +135,11 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
     QCOMPARE(ArchivosDe(entorno).size(), copias.size() + 1);
 }
 
-void PruebaFallosDeDisco::DiscoLleno_data()
-{
-    QTest::addColumn<QString>("boton");
-    QTest::newRow("EscribirINI") << QString();
-    QTest::newRow("editor: Guardar") << "cmdGuardar";
-    QTest::newRow("editor: Insertar Al Final") << "cmdInsertar";
-}
-
-// The file is larger than the limit, so any rewrite of it fails: the file
-// keeps its bytes, no half-written copy is left beside it, and the writer
-// says so.
+// In a child process whose files may not grow beyond 1 KiB, smaller than
+// the file, any rewrite of it fails: the file keeps its bytes, no
+// half-written copy is left beside it, and the writer says so.
 void PruebaFallosDeDisco::DiscoLleno()
 {
-    QFETCH(QString, boton);
     EntornoPrueba entorno;
     const QByteArray original = ArchivoDePrueba();
     QVERIFY(original.size() > 1024);
@@ -186,8 +147,12 @@ void PruebaFallosDeDisco::DiscoLleno()
 
     const pid_t hijo = ::fork();
     QVERIFY(hijo >= 0);
-    if (hijo == 0)
-        EscribirConDiscoLleno(boton);
+    if (hijo == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite {1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+        ::_exit(EscribirINI("Combinaciones", "C1", "01-02-03-04-05-E1-2") ? 1 : 0);
+    }
     int estado = 0;
     QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
     QVERIFY(WIFEXITED(estado));

@@ -2,20 +2,32 @@
 
 #include "support/EscritorioGrabador.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A scratch program folder with a recording desktop pointed at it, so the
 // code under test reads and writes `<nombre>.ini` there.
 class EntornoPrueba
 {
 public:
-    explicit EntornoPrueba(const QString &nombre = QStringLiteral("Trebolero"));
+    explicit EntornoPrueba(const QString &nombre = QStringLiteral("Trebolero"))
+        : escritorio(carpeta.path(), nombre)
+    {}
 
-    QString RutaIni() const;
-    void EscribirIni(const QByteArray &contenido) const;
-    QByteArray LeerIni() const;
-    bool ExisteIni() const;
+    QString RutaIni() const { return carpeta.filePath(escritorio.NombrePrograma() + ".ini"); }
+    void EscribirIni(const QByteArray &contenido) const
+    {
+        QFile archivo(RutaIni());
+        QVERIFY(archivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(archivo.write(contenido), contenido.size());
+    }
+    // The file's bytes, or nothing when it cannot be read.
+    QByteArray LeerIni() const
+    {
+        QFile archivo(RutaIni());
+        return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+    }
 
     QTemporaryDir carpeta;
     EscritorioGrabador escritorio;

@@ -12,11 +12,20 @@
 class EscritorioGrabador final : public Escritorio
 {
 public:
-    EscritorioGrabador(QString carpeta, QString nombre = QStringLiteral("Trebolero"));
-    ~EscritorioGrabador() override;
+    EscritorioGrabador(QString carpeta, QString nombre = QStringLiteral("Trebolero"))
+        : carpeta(std::move(carpeta))
+        , nombre(std::move(nombre))
+    {
+        Escritorio::Instalar(this);
+    }
+    ~EscritorioGrabador() override { Escritorio::Instalar(nullptr); }
 
-    void MostrarMensaje(QWidget *propietario, const QString &texto) override;
-    void AbrirDireccion(const QString &direccion) override;
+    void MostrarMensaje(QWidget *propietario, const QString &texto) override
+    {
+        mensajes << texto;
+        propietarios << propietario;
+    }
+    void AbrirDireccion(const QString &direccion) override { direcciones << direccion; }
     QString CarpetaPrograma() const override { return carpeta; }
     QString NombrePrograma() const override { return nombre; }
 

@@ -20,6 +20,20 @@ QLineEdit *Caja(const QWidget &ventana, int i)
     return ventana.findChild<QLineEdit *>(i == 8 ? QStringLiteral("txtFecha") : NombreCaja(i));
 }
 
+QString TextosCajas(const QWidget &ventana)
+{
+    QStringList textos;
+    for (int i = 1; i <= 8; ++i)
+        textos << Caja(ventana, i)->text();
+    return textos.join(' ');
+}
+
+void EscribirCajas(const QWidget &ventana, const QStringList &textos)
+{
+    for (int i = 1; i <= textos.size(); ++i)
+        Caja(ventana, i)->setText(textos[i - 1]);
+}
+
 ModeloResultado &Modelo(const FormMain &ventana)
 {
     const auto *lista = ventana.findChild<QAbstractItemView *>(QStringLiteral("lstResultado"));

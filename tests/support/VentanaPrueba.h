@@ -15,6 +15,11 @@ QString NombreCaja(int i, const QString &prefijo = QStringLiteral("txtEuromillon
 // Box `i` of the main window: 1 to 7 as above, 8 the date.
 QLineEdit *Caja(const QWidget &ventana, int i);
 
+// The texts of boxes 1 to 8 of the main window, joined by blanks.
+QString TextosCajas(const QWidget &ventana);
+// Writes `textos` into boxes 1, 2, ... of the main window.
+void EscribirCajas(const QWidget &ventana, const QStringList &textos);
+
 ModeloResultado &Modelo(const FormMain &ventana);
 
 // Shows the window and makes it the active one; false if it never becomes so.
