@@ -5,7 +5,6 @@
 #include <QFont>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -124,12 +123,8 @@ void ModeloResultado::AgregarApuesta(int numero, const Euromillon &apuesta)
         = {apuesta.Numero1, apuesta.Numero2,   apuesta.Numero3,  apuesta.Numero4,
            apuesta.Numero5, apuesta.Estrella1, apuesta.Estrella2};
     int cuenta = 0;
-    for (const std::int16_t valor : valores) {
-        const quint32 indice = IndiceNumero(valor);
-        if (indice > std::numeric_limits<quint16>::max())
-            break;
-        fila.subElementos[std::size_t(cuenta++)] = quint16(indice);
-    }
+    for (const std::int16_t valor : valores)
+        fila.subElementos[std::size_t(cuenta++)] = quint16(IndiceNumero(valor));
     fila.cuenta = quint32(cuenta);
 }
 
@@ -138,7 +133,7 @@ bool ModeloResultado::AgregarIndice(int fila, quint32 indice)
     if (fila < 1 || fila > NumeroFilas())
         return false;
     Fila &destino = filas[static_cast<std::size_t>(fila - 1)];
-    if (destino.cuenta == SubElementosMaximos || indice > std::numeric_limits<quint16>::max())
+    if (destino.cuenta == SubElementosMaximos || indice == SinTexto)
         return false;
     destino.subElementos[destino.cuenta] = quint16(indice);
     const int columna = ++destino.cuenta;
@@ -168,7 +163,7 @@ std::optional<QString> ModeloResultado::SubElemento(int fila, int subElemento) c
     const Fila &origen = filas[static_cast<std::size_t>(fila - 1)];
     if (subElemento < 1 || subElemento > origen.cuenta)
         return std::nullopt;
-    return textos[origen.subElementos[subElemento - 1]];
+    return Texto(origen.subElementos[subElemento - 1]);
 }
 
 int ModeloResultado::rowCount(const QModelIndex &parent) const
@@ -191,7 +186,7 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
         if (index.column() == 0)
             return TextoFila(fila);
         if (index.column() <= fila.cuenta)
-            return textos[fila.subElementos[index.column() - 1]];
+            return Texto(fila.subElementos[index.column() - 1]);
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignCenter);
@@ -236,6 +231,8 @@ quint32 ModeloResultado::IndiceEnTabla(const QString &texto)
     const auto encontrado = indices.constFind(texto);
     if (encontrado != indices.constEnd())
         return *encontrado;
+    if (textos.size() == TextosMaximos)
+        return SinTexto;
     const auto nuevo = static_cast<quint32>(textos.size());
     textos.append(texto);
     indices.insert(texto, nuevo);
@@ -244,11 +241,17 @@ quint32 ModeloResultado::IndiceEnTabla(const QString &texto)
 
 QString ModeloResultado::TextoFila(const Fila &fila) const
 {
-    return fila.textoEsNumero ? QString::number(fila.texto) : textos[fila.texto];
+    return fila.textoEsNumero ? QString::number(fila.texto) : Texto(fila.texto);
+}
+
+const QString &ModeloResultado::Texto(quint32 indice) const
+{
+    static const QString ninguno;
+    return indice == SinTexto ? ninguno : textos[indice];
 }
 
 bool ModeloResultado::EsPremiada(const Fila &fila) const
 {
     return fila.cuenta == SubElementosMaximos
-        && EsPremio(textos[fila.subElementos[SubElementosMaximos - 1]]);
+        && EsPremio(Texto(fila.subElementos[SubElementosMaximos - 1]));
 }

@@ -23,6 +23,9 @@ class ModeloResultado : public QAbstractTableModel
 
 public:
     static constexpr int SubElementosMaximos = 8;
+    // Sub-items keep 16-bit indexes into the pool of distinct texts; the last
+    // index stands for no text.
+    static constexpr int TextosMaximos = 0xFFFF;
 
     // While one of these lives, appended rows and sub-items reach the views
     // as one change when it ends, instead of one per row and per cell, which
@@ -52,10 +55,11 @@ public:
     void AgregarFila(int numero);
     // Appends a sub-item after the last one of row `fila` (from 1); fails when
     // the row is missing or already holds every sub-item, or when the list
-    // already holds 65536 distinct sub-item texts and this one is new.
+    // already holds TextosMaximos distinct texts and this one is new.
     bool AgregarSubElemento(int fila, const QString &texto);
     // A row numbered `numero` whose sub-items are the seven values of
-    // `apuesta`, as a load lists every stored bet.
+    // `apuesta`, as a load lists every stored bet. A value whose text no
+    // longer fits among the distinct texts still takes its column, empty.
     void AgregarApuesta(int numero, const Euromillon &apuesta);
     int NumeroFilas() const;
     // Sub-item `subElemento` (1 to 8) of row `fila` (from 1), or nothing when
@@ -84,6 +88,7 @@ private:
     quint32 Indice(const QString &texto);
     quint32 IndiceEnTabla(const QString &texto);
     quint32 IndiceNumero(int valor);
+    const QString &Texto(quint32 indice) const;
     bool AgregarIndice(int fila, quint32 indice);
     QString TextoFila(const Fila &fila) const;
     bool EsPremiada(const Fila &fila) const;
@@ -94,6 +99,7 @@ private:
     // The pool indexes of the texts "0" to "99", the values of every field,
     // found without hashing; NingunIndice until the text is in the pool.
     static constexpr quint32 NingunIndice = 0xFFFFFFFF;
+    static constexpr quint32 SinTexto = TextosMaximos;
     std::array<quint32, 100> indicesNumeros;
     std::vector<Fila> filas;
     // The rows the views know of: rows appended in a batch are not among them

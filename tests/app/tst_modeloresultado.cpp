@@ -80,25 +80,36 @@ void TstModeloResultado::lote()
 }
 
 // Sub-items point into the pool of distinct texts with 16 bits: once the
-// pool is full a new text is refused, a known one still goes in, and every
-// text kept reads back as written.
+// pool is full a new text is refused, a known one still goes in, a bet keeps
+// its seven columns, and every text kept reads back as written.
 void TstModeloResultado::textosDistintos()
 {
-    constexpr int Filas = 8192;
+    constexpr int Filas = ModeloResultado::TextosMaximos / ModeloResultado::SubElementosMaximos + 1;
     ModeloResultado modelo;
     {
         const ModeloResultado::Lote lote(modelo);
         for (int fila = 1; fila <= Filas; ++fila) {
             modelo.AgregarFila(fila);
-            for (int i = 0; i < ModeloResultado::SubElementosMaximos; ++i)
-                QVERIFY(modelo.AgregarSubElemento(fila, QString::number((fila - 1) * 8 + i)));
+            for (int i = 0; i < ModeloResultado::SubElementosMaximos; ++i) {
+                const int texto = (fila - 1) * ModeloResultado::SubElementosMaximos + i;
+                QCOMPARE(modelo.AgregarSubElemento(fila, QString::number(texto)),
+                         texto < ModeloResultado::TextosMaximos);
+            }
         }
     }
-    modelo.AgregarFila(Filas + 1);
-    QVERIFY(!modelo.AgregarSubElemento(Filas + 1, QStringLiteral("nuevo")));
-    QVERIFY(modelo.AgregarSubElemento(Filas + 1, QStringLiteral("7")));
-    QCOMPARE(modelo.SubElemento(Filas, 8), QStringLiteral("65535"));
-    QCOMPARE(modelo.SubElemento(Filas + 1, 1), QStringLiteral("7"));
+    QCOMPARE(modelo.SubElemento(Filas, 7), QString::number(ModeloResultado::TextosMaximos - 1));
+    QVERIFY(!modelo.AgregarSubElemento(Filas, QStringLiteral("nuevo")));
+    QVERIFY(modelo.AgregarSubElemento(Filas, QStringLiteral("7")));
+    QCOMPARE(modelo.SubElemento(Filas, 8), QStringLiteral("7"));
+
+    Euromillon apuesta;
+    apuesta.Numero1 = -7;
+    modelo.AgregarApuesta(Filas + 1, apuesta);
+    QVERIFY(!modelo.AgregarSubElemento(Filas + 1, QStringLiteral("0+0")));
+    QCOMPARE(modelo.SubElemento(Filas + 1, 1), QString());
+    QCOMPARE(modelo.SubElemento(Filas + 1, 2), QStringLiteral("0"));
+    QVERIFY(modelo.AgregarSubElemento(Filas + 1, QStringLiteral("3")));
+    QCOMPARE(modelo.SubElemento(Filas + 1, 8), QStringLiteral("3"));
     QCOMPARE(modelo.index(Filas, 0).data().toString(), QString::number(Filas + 1));
 }
 
