@@ -62,12 +62,12 @@ void PrepararAplicacion(QApplication &aplicacion)
     QApplication::setWindowIcon(IconoPrograma());
     // The controls' font is the application's too: every text box lays out
     // its empty text in the application's font while it is built, and a
-    // second font costs a second font file opened at start. Messages and
-    // tooltips keep the desktop's font.
+    // second font costs a second font file opened at start. Messages,
+    // tooltips and menus keep the desktop's font.
     const QFont escritorio = QApplication::font();
     QApplication::setFont(FuenteControles());
-    QApplication::setFont(escritorio, "QMessageBox");
-    QApplication::setFont(escritorio, "QTipLabel");
+    for (const char *clase : {"QMessageBox", "QTipLabel", "QMenu"})
+        QApplication::setFont(escritorio, clase);
     PrecargarMarcoGrupo();
 }
 

@@ -114,8 +114,8 @@ void TstFormMain::marcoDeGrupo()
 }
 
 // The controls take an unshaped 8-point font, the application's too, so the
-// boxes lay out their text in it from the start; messages and tooltips keep
-// the desktop's font, shaped.
+// boxes lay out their text in it from the start; messages, tooltips and menus
+// keep the desktop's font, shaped.
 void TstFormMain::fuentes()
 {
     const QFont escritorio = QApplication::font();
@@ -130,7 +130,8 @@ void TstFormMain::fuentes()
     QCOMPARE(QApplication::font(), controles);
     QCOMPARE(ventana.font(), controles);
     QCOMPARE(mensaje.font(), escritorio);
-    QCOMPARE(QApplication::font("QTipLabel"), escritorio);
+    for (const char *clase : {"QTipLabel", "QMenu"})
+        QCOMPARE(QApplication::font(clase), escritorio);
 }
 
 QTEST_MAIN(TstFormMain)
