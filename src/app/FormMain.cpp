@@ -256,9 +256,9 @@ void FormMain::Form_Load()
     // folder is normal and loses nothing of the user's, so a failure is not
     // reported.
     [[maybe_unused]] const bool autoria
-        = EscribirINI(QStringLiteral("Copyright"),
-                      {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
-                       {QStringLiteral("Date"), QStringLiteral("2005/12")}});
+        = EscribirINIAlArrancar(QStringLiteral("Copyright"),
+                                {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+                                 {QStringLiteral("Date"), QStringLiteral("2005/12")}});
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));

@@ -254,6 +254,51 @@ bool Guardar(const QString &ruta, const QByteArray &bytes)
         && archivo.write(bytes) == bytes.size() && archivo.commit();
 }
 
+// Creates the file at `ruta` with `bytes` when there is none, without waiting
+// for the disk. False when a file is already there or the write fails, and
+// then a file it began is removed.
+bool CrearSinEsperar(const QString &ruta, const QByteArray &bytes)
+{
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return false;
+    if (archivo.write(bytes) == bytes.size())
+        return true;
+    archivo.remove();
+    return false;
+}
+
+enum class AlCrear { EsperarAlDisco, NoEsperar };
+
+bool Escribir(const QString &seccion, const QList<std::pair<QString, QString>> &valores,
+              AlCrear alCrear)
+{
+    const QString ruta = RutaINI();
+    const DocumentoIni *actual = DocumentoEnDisco(ruta);
+    if (!actual)
+        return false;
+    std::optional<DocumentoIni> nuevo;
+    for (const auto &[clave, valor] : valores) {
+        const DocumentoIni &anterior = nuevo ? *nuevo : *actual;
+        // A value that already reads back as given (the authorship keys at
+        // every start) needs no new document, which would parse the whole
+        // file again.
+        if (!valor.isEmpty() && anterior.Leer(seccion, clave) == valor)
+            continue;
+        nuevo = anterior.Escribir(seccion, clave, valor);
+        if (!nuevo)
+            return false;
+    }
+    if (!nuevo || nuevo->Contenido() == actual->Contenido())
+        return true;
+    const bool creado = alCrear == AlCrear::NoEsperar && actual->Contenido().isEmpty()
+        && CrearSinEsperar(ruta, nuevo->Contenido());
+    if (!creado && !Guardar(ruta, nuevo->Contenido()))
+        return false;
+    Ultima() = {ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0};
+    return true;
+}
+
 } // namespace
 
 QString RutaINI()
@@ -285,28 +330,13 @@ bool EscribirINI(const QString &seccion, const QString &clave, const QString &va
 
 bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>> &valores)
 {
-    const QString ruta = RutaINI();
-    const DocumentoIni *actual = DocumentoEnDisco(ruta);
-    if (!actual)
-        return false;
-    std::optional<DocumentoIni> nuevo;
-    for (const auto &[clave, valor] : valores) {
-        const DocumentoIni &anterior = nuevo ? *nuevo : *actual;
-        // A value that already reads back as given (the authorship keys at
-        // every start) needs no new document, which would parse the whole
-        // file again.
-        if (!valor.isEmpty() && anterior.Leer(seccion, clave) == valor)
-            continue;
-        nuevo = anterior.Escribir(seccion, clave, valor);
-        if (!nuevo)
-            return false;
-    }
-    if (!nuevo || nuevo->Contenido() == actual->Contenido())
-        return true;
-    if (!Guardar(ruta, nuevo->Contenido()))
-        return false;
-    Ultima() = {ruta, Sello(), false, std::move(*nuevo), vistazosAbiertos > 0};
-    return true;
+    return Escribir(seccion, valores, AlCrear::EsperarAlDisco);
+}
+
+bool EscribirINIAlArrancar(const QString &seccion,
+                           const QList<std::pair<QString, QString>> &valores)
+{
+    return Escribir(seccion, valores, AlCrear::NoEsperar);
 }
 
 void AdelantarLecturaINI()

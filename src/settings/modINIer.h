@@ -33,6 +33,13 @@ void LeerINI(QStringView seccion, QStringView clave, QString &valor);
 [[nodiscard]] bool EscribirINI(const QString &seccion,
                                const QList<std::pair<QString, QString>> &valores);
 
+// Stores values that every start writes again, as the call above does, except
+// that a file that does not exist yet is created without waiting for the disk:
+// a crash can then lose only these values, which the next start writes again.
+// The wait is most of what the first start spends on the file.
+[[nodiscard]] bool EscribirINIAlArrancar(const QString &seccion,
+                                         const QList<std::pair<QString, QString>> &valores);
+
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets
 // calls it before it builds its controls. A small file is left to that read. Reads see the file as

@@ -22,6 +22,7 @@ class PruebaFallosDeDisco : public QObject
 
 private Q_SLOTS:
     void EscrituraInterrumpida();
+    void DiscoLleno_data();
     void DiscoLleno();
 };
 
@@ -135,15 +136,26 @@ void PruebaFallosDeDisco::EscrituraInterrumpida()
     QCOMPARE(ArchivosDe(entorno).size(), copias.size() + 1);
 }
 
-// In a child process whose files may not grow beyond 1 KiB, smaller than
-// the file, any rewrite of it fails: the file keeps its bytes, no
-// half-written copy is left beside it, and the writer says so.
+// In a child process whose files may not grow beyond 1 KiB, any write bigger
+// than that fails: a file there keeps its bytes, no half-written file is left
+// behind, and the writer says so. The start's first write creates a missing
+// file without waiting for the disk; it too leaves nothing behind.
+void PruebaFallosDeDisco::DiscoLleno_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<bool>("alArrancar");
+    QTest::newRow("reescritura") << ArchivoDePrueba() << false;
+    QTest::newRow("primer arranque") << QByteArray() << true;
+}
+
 void PruebaFallosDeDisco::DiscoLleno()
 {
+    QFETCH(QByteArray, original);
+    QFETCH(bool, alArrancar);
     EntornoPrueba entorno;
-    const QByteArray original = ArchivoDePrueba();
-    QVERIFY(original.size() > 1024);
-    entorno.EscribirIni(original);
+    if (!original.isEmpty())
+        entorno.EscribirIni(original);
+    const QString grande(1024, u'x');
 
     const pid_t hijo = ::fork();
     QVERIFY(hijo >= 0);
@@ -151,7 +163,9 @@ void PruebaFallosDeDisco::DiscoLleno()
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limite {1024, 1024};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        ::_exit(EscribirINI("Combinaciones", "C1", "01-02-03-04-05-E1-2") ? 1 : 0);
+        const bool escrito = alArrancar ? EscribirINIAlArrancar("Copyright", {{"Autor", grande}})
+                                        : EscribirINI("Combinaciones", "C1", grande);
+        ::_exit(escrito ? 1 : 0);
     }
     int estado = 0;
     QCOMPARE(::waitpid(hijo, &estado, 0), hijo);
@@ -159,8 +173,8 @@ void PruebaFallosDeDisco::DiscoLleno()
     QCOMPARE(WEXITSTATUS(estado), 0);
 
     QCOMPARE(entorno.LeerIni(), original);
-    QCOMPARE(ArchivosDe(entorno), QStringList("Trebolero.ini"));
-    QCOMPARE(LeerINI("Combinaciones", "Total"), "400");
+    QCOMPARE(ArchivosDe(entorno),
+             original.isEmpty() ? QStringList() : QStringList("Trebolero.ini"));
 }
 
 QTEST_APPLESS_MAIN(PruebaFallosDeDisco)

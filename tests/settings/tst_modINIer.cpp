@@ -11,6 +11,7 @@ class PruebaModINIer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void PrimerArranque_data();
     void PrimerArranque();
     void EscribeSoloLoNecesario();
     void EdicionAMano();
@@ -19,16 +20,28 @@ private Q_SLOTS:
 };
 
 // The file is named after the program, and a read never creates it. Keys
-// written together are all stored or none: a name holding "=" cannot be.
+// written together are all stored or none: a name holding "=" cannot be. The
+// start's write creates a missing file, and fills an empty one as any write.
+void PruebaModINIer::PrimerArranque_data()
+{
+    QTest::addColumn<bool>("vacio");
+    QTest::newRow("sin fichero") << false;
+    QTest::newRow("fichero vacío") << true;
+}
+
 void PruebaModINIer::PrimerArranque()
 {
+    QFETCH(bool, vacio);
     EntornoPrueba entorno("Otro");
+    if (vacio)
+        entorno.EscribirIni({});
     QCOMPARE(LeerINI("Copyright", "Autor"), QString());
-    QVERIFY(!QFile::exists(entorno.RutaIni()));
-    QVERIFY(!EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
-    QVERIFY(!QFile::exists(entorno.RutaIni()));
-    QVERIFY(EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}));
+    QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
+    QVERIFY(!EscribirINIAlArrancar("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
+    QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
+    QVERIFY(EscribirINIAlArrancar("Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}));
     QCOMPARE(entorno.LeerIni(), "[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
+    QCOMPARE(LeerINI("Copyright", "Date"), "2005/12");
 }
 
 // A value that already reads back leaves its line alone; an empty one still
