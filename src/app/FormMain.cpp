@@ -50,6 +50,23 @@ QFont FuenteControles()
     return fuente;
 }
 
+// The stored bets as `leer` reads them, each parsed into a record that starts
+// all 0; nothing when "Total" is not a count that the list can take.
+std::optional<std::vector<Euromillon>> LeerApuestas(const LectorINI &leer)
+{
+    QString texto;
+    leer(Combinaciones, QStringLiteral("Total"), texto);
+    const auto total = ConvertirEntero(texto);
+    if (!total || *total < 0 || *total > FilasMaximas + 1)
+        return std::nullopt;
+    std::vector<Euromillon> apuestas(static_cast<std::size_t>(std::min(*total, FilasMaximas)));
+    for (std::size_t i = 0; i < apuestas.size(); ++i) {
+        leer(Combinaciones, ClaveCombinacion(static_cast<int>(i) + 1), texto);
+        CadenaAEuromillon(texto, apuestas[i]);
+    }
+    return apuestas;
+}
+
 } // namespace
 
 void PrepararAplicacion(QApplication &aplicacion)
@@ -74,8 +91,12 @@ void PrepararAplicacion(QApplication &aplicacion)
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent)
 {
-    // The settings file is parsed on another core while the controls are built.
-    AdelantarLecturaINI();
+    // The settings file is read, and its bets parsed, on another core while
+    // the controls are built.
+    auto adelantadas = std::make_shared<std::optional<std::vector<Euromillon>>>();
+    AdelantarLecturaINI(
+        [adelantadas](const LectorINI &leer) { *adelantadas = LeerApuestas(leer); });
+    apuestasAdelantadas = adelantadas;
     setObjectName(QStringLiteral("FormMain"));
     setFont(FuenteControles());
     setFixedSize(Twips(4365), Twips(4095));
@@ -271,19 +292,21 @@ void FormMain::CargarApuestas()
     const VistazoINI vistazo;
     const ModeloResultado::Lote lote(*modeloResultado);
     Apuestas.clear();
-    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
-    if (!total || *total < 0 || *total > FilasMaximas + 1)
+    std::optional<std::vector<Euromillon>> leidas;
+    if (apuestasAdelantadas && LecturaAdelantadaVigente())
+        leidas = std::move(*apuestasAdelantadas);
+    else
+        leidas = LeerApuestas([](QStringView seccion, QStringView clave, QString &valor) {
+            LeerINI(seccion, clave, valor);
+        });
+    apuestasAdelantadas.reset();
+    if (!leidas)
         return;
-    const auto filas = static_cast<int>(std::min(*total, FilasMaximas));
-    Apuestas.resize(static_cast<std::size_t>(filas));
+    Apuestas = std::move(*leidas);
+    const auto filas = static_cast<int>(Apuestas.size());
     modeloResultado->ReservarFilas(modeloResultado->NumeroFilas() + filas);
-    QString texto;
-    for (int i = 0; i < filas; ++i) {
-        Euromillon &apuesta = Apuestas[static_cast<std::size_t>(i)];
-        LeerINI(Combinaciones, ClaveCombinacion(i + 1), texto);
-        CadenaAEuromillon(texto, apuesta);
-        modeloResultado->AgregarApuesta(i + 1, apuesta);
-    }
+    for (int i = 0; i < filas; ++i)
+        modeloResultado->AgregarApuesta(i + 1, Apuestas[static_cast<std::size_t>(i)]);
 }
 
 void FormMain::ComprobarApuestas()

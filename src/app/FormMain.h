@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 class CajaTexto;
@@ -74,6 +76,9 @@ private:
     EtiquetaPulsable *lbEmail = nullptr;
 
     std::vector<Euromillon> Apuestas;
+    // The bets read ahead for the first load; they stand only while the file
+    // is still the one they were read from.
+    std::shared_ptr<std::optional<std::vector<Euromillon>>> apuestasAdelantadas;
     Euromillon Sorteo;
     // While MostrarSorteo writes the boxes, a written star counts as complete.
     bool mostrandoSorteo = false;

@@ -168,11 +168,13 @@ LecturaEnDisco LeerDelDisco(const QString &ruta, const DocumentoIni *anterior)
     return lectura;
 }
 
-// A read of the file started ahead of its first use, on another thread.
+// A read of the file started ahead of its first use, on another thread, and
+// the bytes that the work given with it ran on, once it is taken.
 struct LecturaAdelantada
 {
     QString ruta;
     std::future<LecturaEnDisco> lectura;
+    std::optional<QByteArray> bytesTrabajados;
 };
 
 LecturaAdelantada &Adelantada()
@@ -192,6 +194,7 @@ void RecogerLecturaAdelantada(UltimaLectura &ultima, const QString &ruta)
     LecturaEnDisco lectura = adelantada.lectura.get();
     if (adelantada.ruta != ruta || lectura.resultado != LecturaEnDisco::Resultado::Leida)
         return;
+    adelantada.bytesTrabajados = lectura.documento.Contenido();
     ultima = {ruta, lectura.sello, lectura.fiable, std::move(lectura.documento), false};
 }
 
@@ -339,19 +342,35 @@ bool EscribirINIAlArrancar(const QString &seccion,
     return Escribir(seccion, valores, AlCrear::NoEsperar);
 }
 
-void AdelantarLecturaINI()
+void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo)
 {
     // A smaller file is parsed in less time than a thread takes to start.
     constexpr off_t TamanoQueMereceHilo = 64 * 1024;
     LecturaAdelantada &adelantada = Adelantada();
     if (adelantada.lectura.valid())
         adelantada.lectura.wait();
-    adelantada.lectura = {};
+    adelantada = {};
     adelantada.ruta = RutaINI();
     struct stat estado;
-    if (::stat(QFile::encodeName(adelantada.ruta).constData(), &estado) == 0
-        && estado.st_size >= TamanoQueMereceHilo)
-        adelantada.lectura = std::async(std::launch::async, LeerDelDisco, adelantada.ruta, nullptr);
+    if (::stat(QFile::encodeName(adelantada.ruta).constData(), &estado) != 0
+        || estado.st_size < TamanoQueMereceHilo)
+        return;
+    adelantada.lectura = std::async(std::launch::async, [ruta = adelantada.ruta, trabajo] {
+        LecturaEnDisco lectura = LeerDelDisco(ruta, nullptr);
+        if (trabajo && lectura.resultado == LecturaEnDisco::Resultado::Leida)
+            trabajo([&documento = std::as_const(lectura.documento)](
+                        QStringView seccion, QStringView clave, QString &valor) {
+                documento.Leer(seccion, clave, valor);
+            });
+        return lectura;
+    });
+}
+
+bool LecturaAdelantadaVigente()
+{
+    const DocumentoIni *documento = DocumentoParaLeer();
+    const std::optional<QByteArray> &bytes = Adelantada().bytesTrabajados;
+    return documento && bytes && documento->Contenido() == *bytes;
 }
 
 VistazoINI::VistazoINI()

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
 // The settings file: `<program folder>/<program name>.ini`, read and written
@@ -40,11 +41,22 @@ void LeerINI(QStringView seccion, QStringView clave, QString &valor);
 [[nodiscard]] bool EscribirINIAlArrancar(const QString &seccion,
                                          const QList<std::pair<QString, QString>> &valores);
 
+// LeerINI's reads, for work on the settings file done on another thread: they
+// read the file as that thread read it.
+using LectorINI = std::function<void(QStringView seccion, QStringView clave, QString &valor)>;
+
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets
-// calls it before it builds its controls. A small file is left to that read. Reads see the file as
-// it is on disk all the same: the read made ahead stands only while the file is unchanged.
-void AdelantarLecturaINI();
+// calls it before it builds its controls. `trabajo`, when given, runs there
+// too, on the file as read. A small file is left to the first read, and no
+// work is done for it. Reads see the file as it is on disk all the same: the
+// read made ahead stands only while the file is unchanged.
+void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo = {});
+
+// Whether the reads of the settings file see now the very bytes that the work
+// given to AdelantarLecturaINI read, so that what it found is what those
+// reads would find; false when no such work ran. Waits for the work to end.
+bool LecturaAdelantadaVigente();
 
 // The path of the settings file, built from the program's folder and name.
 QString RutaINI();

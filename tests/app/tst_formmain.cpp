@@ -44,6 +44,10 @@ void TstFormMain::cargaLista_data()
     fila("key missing shows zeros", c + "Total=2\nC1=5-12-23-34-45-E2-9\n",
          {uno, "2 0 0 0 0 0 0 0"});
     fila("key beyond Total not listed", c + "Total=1\n" + dos, {uno});
+    // Long enough to be read on another core while the window is built.
+    const QByteArray largo = "; " + QByteArray(64 * 1024, 'x') + '\n' + autor + c;
+    fila("long file read ahead", largo + "Total=2\n" + dos, {uno, "2 3 17 22 41 50 2 8"},
+         largo + "Total=2\n" + dos);
     fila("no Total", c + dos, {});
     for (const QByteArray total : {"abc", "1.5", "-1", "0", "32769"})
         fila("Total=" + total, c + "Total=" + total + "\n" + dos, {});

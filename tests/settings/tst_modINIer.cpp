@@ -112,7 +112,9 @@ void PruebaModINIer::Vistazo()
 
 // A read made ahead stands for the file only while the file is as it was
 // read: an edit made meanwhile is seen whatever its size and whenever the
-// read ran, and a read made ahead of another program folder is not used.
+// read ran, and the work done on the read stands as long as the bytes read
+// are still the file's; a read made ahead of another program folder, or of a
+// small file, is not used.
 void PruebaModINIer::LecturaAdelantada()
 {
     // Only a file this long is worth a thread.
@@ -124,10 +126,26 @@ void PruebaModINIer::LecturaAdelantada()
         entorno.EscribirIni(relleno + valor + '\n');
         QCOMPARE(LeerINI("a", "k"), valor);
     }
-    AdelantarLecturaINI();
+    for (const char *valor : {"1", "22"}) {
+        entorno.EscribirIni(relleno + "1\n");
+        QString leido;
+        AdelantarLecturaINI([&leido](const LectorINI &leer) { leer(u"A", u"K", leido); });
+        QVERIFY(LecturaAdelantadaVigente());
+        QCOMPARE(leido, "1");
+        entorno.EscribirIni(relleno + valor + '\n');
+        QCOMPARE(LeerINI("a", "k"), valor);
+        QCOMPARE(LecturaAdelantadaVigente(), leido == valor);
+    }
+    AdelantarLecturaINI([](const LectorINI &) {});
     EntornoPrueba otro;
     otro.EscribirIni("[a]\nk=otra\n");
     QCOMPARE(LeerINI("a", "k"), "otra");
+    QVERIFY(!LecturaAdelantadaVigente());
+    otro.EscribirIni(relleno.left(1000) + "1\n");
+    bool trabajado = false;
+    AdelantarLecturaINI([&trabajado](const LectorINI &) { trabajado = true; });
+    QVERIFY(!LecturaAdelantadaVigente());
+    QVERIFY(!trabajado);
 }
 
 QTEST_APPLESS_MAIN(PruebaModINIer)
