@@ -174,6 +174,7 @@ struct LecturaAdelantada
 {
     QString ruta;
     std::future<LecturaEnDisco> lectura;
+    bool conTrabajo = false;
     std::optional<QByteArray> bytesTrabajados;
 };
 
@@ -194,7 +195,8 @@ void RecogerLecturaAdelantada(UltimaLectura &ultima, const QString &ruta)
     LecturaEnDisco lectura = adelantada.lectura.get();
     if (adelantada.ruta != ruta || lectura.resultado != LecturaEnDisco::Resultado::Leida)
         return;
-    adelantada.bytesTrabajados = lectura.documento.Contenido();
+    if (adelantada.conTrabajo)
+        adelantada.bytesTrabajados = lectura.documento.Contenido();
     ultima = {ruta, lectura.sello, lectura.fiable, std::move(lectura.documento), false};
 }
 
@@ -355,9 +357,10 @@ void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo)
     if (::stat(QFile::encodeName(adelantada.ruta).constData(), &estado) != 0
         || estado.st_size < TamanoQueMereceHilo)
         return;
+    adelantada.conTrabajo = bool(trabajo);
     adelantada.lectura = std::async(std::launch::async, [ruta = adelantada.ruta, trabajo] {
         LecturaEnDisco lectura = LeerDelDisco(ruta, nullptr);
-        if (trabajo && lectura.resultado == LecturaEnDisco::Resultado::Leida)
+        if (lectura.resultado == LecturaEnDisco::Resultado::Leida && trabajo)
             trabajo([&documento = std::as_const(lectura.documento)](
                         QStringView seccion, QStringView clave, QString &valor) {
                 documento.Leer(seccion, clave, valor);

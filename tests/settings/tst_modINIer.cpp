@@ -126,6 +126,8 @@ void PruebaModINIer::LecturaAdelantada()
         entorno.EscribirIni(relleno + valor + '\n');
         QCOMPARE(LeerINI("a", "k"), valor);
     }
+    AdelantarLecturaINI();
+    QVERIFY(!LecturaAdelantadaVigente());
     for (const char *valor : {"1", "22"}) {
         entorno.EscribirIni(relleno + "1\n");
         QString leido;
