@@ -269,7 +269,7 @@ void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, qsizetype &sec
             AnadirClave(primero, igual, seccionActual);
     }
     if (enPrimerBloque)
-        secciones[seccionActual].finUltimaLinea = Posicion(fin);
+        secciones[seccionActual].ultimaLinea = Posicion(inicio);
 }
 
 qsizetype DocumentoIni::AbrirSeccion(qsizetype linea, qsizetype primero, qsizetype fin, bool &nueva)
@@ -281,7 +281,7 @@ qsizetype DocumentoIni::AbrirSeccion(qsizetype linea, qsizetype primero, qsizety
     nueva = existente < 0;
     if (!nueva)
         return existente;
-    secciones.append({Posicion(linea), Posicion(fin), hash});
+    secciones.append({Posicion(linea), Posicion(linea), hash});
     AnadirAlIndice(indiceSecciones, secciones);
     return secciones.size() - 1;
 }
@@ -370,40 +370,45 @@ void DocumentoIni::Leer(QStringView seccion, QStringView clave, QString &valor) 
 }
 
 std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringView clave,
-                                                   QStringView valor) const
+                                                   QStringView valor) const &
+{
+    return DocumentoIni(*this).Escribir(seccion, clave, valor);
+}
+
+std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringView clave,
+                                                   QStringView valor) &&
 {
     const QString texto = SinSaltos(valor);
     const std::optional<QByteArray> bytesValor = Codificar(ValorEntreComillasSiHaceFalta(texto));
     if (!bytesValor)
         return std::nullopt;
-    std::optional<QByteArray> bytes = ConValor(seccion, clave, *bytesValor);
-    if (!bytes)
+    const std::optional<Edicion> edicion = ConValor(seccion, clave, *bytesValor);
+    if (!edicion)
         return std::nullopt;
-    if (bytes->size() > TamanoMaximo)
+    if (contenido.size() - (edicion->hasta - edicion->desde) + edicion->bytes.size() > TamanoMaximo)
         return std::nullopt;
-    DocumentoIni resultado(std::move(*bytes));
+    const bool eraUtf8 = utf8;
+    Editar(*edicion);
     // A Windows-1252 text whose other bytes happen to form UTF-8 once the old
     // value is gone would change the meaning of every other value.
-    const bool otraCodificacion = !utf8 && resultado.utf8 && !EsAscii(resultado.contenido);
+    const bool otraCodificacion = !eraUtf8 && utf8 && !EsAscii(contenido);
     // An empty value reads back from a key that is not there, so the key
     // itself must be found.
-    const bool encontrada = resultado.ClaveBuscada(seccion, clave) >= 0;
-    if (otraCodificacion || !encontrada || resultado.Leer(seccion, clave) != texto)
+    const bool encontrada = ClaveBuscada(seccion, clave) >= 0;
+    if (otraCodificacion || !encontrada || Leer(seccion, clave) != texto)
         return std::nullopt;
-    return resultado;
+    return std::move(*this);
 }
 
-std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringView clave,
-                                                 const QByteArray &valor) const
+std::optional<DocumentoIni::Edicion> DocumentoIni::ConValor(QStringView seccion, QStringView clave,
+                                                            const QByteArray &valor) const
 {
     const qsizetype posicionSeccion = SeccionConsultada(seccion);
     const qsizetype posicion = posicionSeccion < 0 ? -1 : ClaveConsultada(posicionSeccion, clave);
     if (posicion >= 0) {
-        const Clave &existente = claves[posicion];
-        const qsizetype igual = IgualDeClave(existente);
+        const qsizetype igual = IgualDeClave(claves[posicion]);
         const qsizetype fin = FinDeLinea(igual);
-        const qsizetype inicio = SaltarBlancos(igual + 1, fin);
-        return QByteArray(contenido).replace(inicio, fin - inicio, valor);
+        return Edicion {SaltarBlancos(igual + 1, fin), fin, valor};
     }
     const std::optional<QByteArray> nombreClave = Codificar(NombreEscrito(clave));
     if (!nombreClave)
@@ -411,16 +416,56 @@ std::optional<QByteArray> DocumentoIni::ConValor(QStringView seccion, QStringVie
     const QByteArray salto = FinDeLineaPropio();
     const QByteArray lineaClave = *nombreClave + '=' + valor;
     if (posicionSeccion >= 0) {
-        const qsizetype final = secciones[posicionSeccion].finUltimaLinea;
-        return QByteArray(contenido).insert(final, salto + lineaClave);
+        const qsizetype final = FinDeLinea(secciones[posicionSeccion].ultimaLinea);
+        return Edicion {final, final, salto + lineaClave, true, posicionSeccion};
     }
     const std::optional<QByteArray> nombreSeccion = Codificar(NombreEscrito(seccion));
     if (!nombreSeccion)
         return std::nullopt;
-    QByteArray bytes = contenido;
-    if (!TerminaEnLineaCompleta())
-        bytes += salto;
-    return bytes + '[' + *nombreSeccion + ']' + salto + lineaClave + salto;
+    const QByteArray cierre = TerminaEnLineaCompleta() ? QByteArray() : salto;
+    const QByteArray seccionNueva = '[' + *nombreSeccion + ']' + salto + lineaClave + salto;
+    return Edicion {contenido.size(), contenido.size(), cierre + seccionNueva, true};
+}
+
+// The lines an edit leaves alone read as before and only move, so the index
+// is moved with them and only the new lines are read, as a parse of the
+// whole text would read them there. A text that is not UTF-8 before and
+// after is parsed whole, as an edit may change how all of it decodes.
+void DocumentoIni::Editar(const Edicion &edicion)
+{
+    const qsizetype tamanoAnterior = contenido.size();
+    contenido.replace(edicion.desde, edicion.hasta - edicion.desde, edicion.bytes);
+    if (!utf8 || !EsUtf8Valido(edicion.bytes)) {
+        *this = DocumentoIni(std::move(contenido));
+        return;
+    }
+    // A section looked up before may be the one the edit adds.
+    seccionConsultada.reset();
+    // No line or name the index points at starts inside the replaced bytes,
+    // and none after them when they end the text.
+    const qsizetype desplazamiento = edicion.bytes.size() - (edicion.hasta - edicion.desde);
+    const auto mover = [&](Posicion &posicion) {
+        if (posicion >= edicion.hasta)
+            posicion = Posicion(posicion + desplazamiento);
+    };
+    if (desplazamiento != 0 && edicion.hasta < tamanoAnterior) {
+        for (Seccion &seccion : secciones) {
+            mover(seccion.cabecera);
+            mover(seccion.ultimaLinea);
+        }
+        for (Clave &clave : claves)
+            mover(clave.nombre);
+    }
+    if (!edicion.lineasNuevas)
+        return;
+    qsizetype seccionActual = edicion.seccion;
+    bool enPrimerBloque = seccionActual >= 0;
+    const qsizetype finNuevas = edicion.desde + edicion.bytes.size();
+    for (qsizetype inicio = edicion.desde; inicio < finNuevas;) {
+        const qsizetype fin = FinDeLinea(inicio);
+        AnalizarLinea(inicio, fin, seccionActual, enPrimerBloque);
+        inicio = fin + LargoDeSalto(fin);
+    }
 }
 
 qsizetype DocumentoIni::FinDeLinea(qsizetype inicio) const

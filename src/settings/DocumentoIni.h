@@ -55,7 +55,10 @@ public:
     // "=" or "]"), and when a Windows-1252 text would turn into UTF-8 text and
     // so change its other values.
     std::optional<DocumentoIni> Escribir(QStringView seccion, QStringView clave,
-                                         QStringView valor) const;
+                                         QStringView valor) const &;
+    // The same, made on this document's own memory instead of a copy of it.
+    std::optional<DocumentoIni> Escribir(QStringView seccion, QStringView clave,
+                                         QStringView valor) &&;
 
 private:
     using NombrePlegado = QVarLengthArray<char16_t, 64>;
@@ -65,7 +68,7 @@ private:
     struct Seccion
     {
         Posicion cabecera; // start of its first "[...]" line
-        Posicion finUltimaLinea; // end of the last non-blank line of that block
+        Posicion ultimaLinea; // start of the last non-blank line of that block
         quint32 hash;
     };
     struct Clave
@@ -86,8 +89,21 @@ private:
     // Positions in the list of keys, or -1 when the key is missing.
     qsizetype ClaveConsultada(qsizetype seccion, QStringView clave) const;
     qsizetype ClaveBuscada(QStringView seccion, QStringView clave) const;
-    std::optional<QByteArray> ConValor(QStringView seccion, QStringView clave,
-                                       const QByteArray &valor) const;
+    // A change of the text: the bytes from `desde` to `hasta` replaced by
+    // `bytes`. When they add lines, they begin with a line break after the
+    // first block of the section at `seccion`, or with a section's header when
+    // that is -1.
+    struct Edicion
+    {
+        qsizetype desde;
+        qsizetype hasta;
+        QByteArray bytes;
+        bool lineasNuevas = false;
+        qsizetype seccion = -1;
+    };
+    std::optional<Edicion> ConValor(QStringView seccion, QStringView clave,
+                                    const QByteArray &valor) const;
+    void Editar(const Edicion &edicion);
 
     qsizetype FinDeLinea(qsizetype inicio) const;
     qsizetype LargoDeSalto(qsizetype fin) const;

@@ -1,7 +1,7 @@
 // The settings text under arbitrary bytes and a run of reads and writes: no
 // fault, and after every write the key reads back its value (line breaks as
-// blanks), the other keys read as before, and every line the write did not
-// touch keeps its bytes.
+// blanks), the other keys read as before, every line the write did not touch
+// keeps its bytes, and the edited document answers as its text parsed anew.
 //
 // Input: two bytes (little-endian) with the length of the file, the file's
 // bytes, then operations. An operation is one byte (bit 0: write; bits 1-2:
@@ -118,6 +118,15 @@ bool SoloCambiaUnaLinea(const QByteArray &antes, const QByteArray &despues)
         || (alFinal && EsSalto(puesto.front()));
 }
 
+// A key written into every section named so far, to check that an edited
+// document knows where each section's lines end.
+const QString NuevaClave = QStringLiteral("clave nueva\u00F1");
+
+QByteArray Contenido(const std::optional<DocumentoIni> &documento)
+{
+    return documento ? documento->Contenido() : QByteArray();
+}
+
 bool AsciiSencillo(const QString &texto)
 {
     return std::all_of(texto.begin(), texto.end(), [](QChar c) {
@@ -165,6 +174,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
                 Exigir(releido.Leer(otro.seccion, otro.clave)
                            == documento.Leer(otro.seccion, otro.clave),
                        "las demás claves no cambian");
+            Exigir(nuevo->Leer(otro.seccion, otro.clave) == releido.Leer(otro.seccion, otro.clave),
+                   "el documento editado se lee como el texto leído de nuevo");
+            Exigir(Contenido(nuevo->Escribir(otro.seccion, NuevaClave, valor))
+                       == Contenido(releido.Escribir(otro.seccion, NuevaClave, valor)),
+                   "el documento editado añade claves donde el texto leído de nuevo");
         }
         Exigir(SoloCambiaUnaLinea(documento.Contenido(), releido.Contenido()),
                "las líneas no tocadas conservan sus bytes");
@@ -174,7 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
                "escribir el mismo valor otra vez no cambia nada");
 
         escritos.insert(par.Nombres(), SinSaltos(valor));
-        documento = releido;
+        documento = *nuevo;
     }
     return 0;
 }

@@ -154,7 +154,8 @@ void PruebaDocumentoIni::LecturasSeguidas()
 // Random documents and names made of the pieces that matter to the syntax,
 // read and written at random through the fuzz target of the settings text,
 // whose checks stop the run at the first broken property: a write reads
-// back, leaves the other keys and the untouched lines as they were.
+// back, leaves the other keys and the untouched lines as they were, and the
+// edited document answers as its text parsed anew.
 void PruebaDocumentoIni::EscrituraAlAzar()
 {
     const QByteArray piezas("[]=;#\r\n \t\"aAk\xC3\xB1\xF1\0", 17);
