@@ -29,6 +29,11 @@ namespace {
 
 const QString Combinaciones = QStringLiteral("Combinaciones");
 
+// The authorship that every start stores before it reads anything.
+const EscrituraINI Autoria {QStringLiteral("Copyright"),
+                            {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+                             {QStringLiteral("Date"), QStringLiteral("2005/12")}}};
+
 // The author's mail address, shown under the list and used for mail to him.
 const QString CorreoAutor = QStringLiteral("orbelan@example.com");
 
@@ -94,8 +99,8 @@ FormMain::FormMain(QWidget *parent)
     // The settings file is read, and its bets parsed, on another core while
     // the controls are built.
     auto adelantadas = std::make_shared<std::optional<std::vector<Euromillon>>>();
-    AdelantarLecturaINI(
-        [adelantadas](const LectorINI &leer) { *adelantadas = LeerApuestas(leer); });
+    AdelantarLecturaINI([adelantadas](const LectorINI &leer) { *adelantadas = LeerApuestas(leer); },
+                        Autoria);
     apuestasAdelantadas = adelantadas;
     setObjectName(QStringLiteral("FormMain"));
     setFont(FuenteControles());
@@ -276,10 +281,7 @@ void FormMain::Form_Load()
     // The authorship keys are written at every start, in one go; a read-only
     // folder is normal and loses nothing of the user's, so a failure is not
     // reported.
-    [[maybe_unused]] const bool autoria
-        = EscribirINIAlArrancar(QStringLiteral("Copyright"),
-                                {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
-                                 {QStringLiteral("Date"), QStringLiteral("2005/12")}});
+    [[maybe_unused]] const bool autoria = EscribirINIAlArrancar(Autoria);
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));

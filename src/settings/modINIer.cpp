@@ -8,7 +8,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <future>
@@ -128,6 +130,24 @@ std::optional<QByteArray> LeerTodo(int fd, off_t previstos)
     }
 }
 
+// Whether the file open at `fd` holds exactly `bytes`. It is read in blocks
+// and compared as it comes, so an unchanged file takes no new memory.
+bool ContieneJusto(int fd, const QByteArray &bytes)
+{
+    std::array<char, 64 * 1024> bloque;
+    for (qsizetype leidos = 0;;) {
+        const ssize_t largo = ::pread(fd, bloque.data(), bloque.size(), off_t(leidos));
+        if (largo < 0 && errno == EINTR)
+            continue;
+        if (largo <= 0)
+            return largo == 0 && leidos == bytes.size();
+        if (largo > bytes.size() - leidos
+            || std::memcmp(bloque.data(), bytes.constData() + leidos, std::size_t(largo)) != 0)
+            return false;
+        leidos += largo;
+    }
+}
+
 // One read of the file from disk: its bytes parsed, with the stamp the file
 // had when it was opened. It touches nothing shared, so it may run on any
 // thread.
@@ -154,27 +174,62 @@ LecturaEnDisco LeerDelDisco(const QString &ruta, const DocumentoIni *anterior)
         return lectura;
     }
     struct stat estado;
-    std::optional<QByteArray> bytes;
-    if (::fstat(archivo.fd, &estado) == 0 && S_ISREG(estado.st_mode))
-        bytes = LeerTodo(archivo.fd, estado.st_size);
-    if (!bytes)
+    if (::fstat(archivo.fd, &estado) != 0 || !S_ISREG(estado.st_mode))
         return lectura;
     // Bytes that are already parsed are not parsed again.
-    lectura.documento
-        = anterior && anterior->Contenido() == *bytes ? *anterior : DocumentoIni(*bytes);
+    if (anterior && anterior->Contenido().size() == estado.st_size
+        && ContieneJusto(archivo.fd, anterior->Contenido())) {
+        lectura.documento = *anterior;
+    } else {
+        std::optional<QByteArray> bytes = LeerTodo(archivo.fd, estado.st_size);
+        if (!bytes)
+            return lectura;
+        lectura.documento = DocumentoIni(std::move(*bytes));
+    }
     lectura.resultado = LecturaEnDisco::Resultado::Leida;
     lectura.sello = Sello(estado);
     lectura.fiable = SelloFiable(estado, ahora);
     return lectura;
 }
 
-// A read of the file started ahead of its first use, on another thread, and
-// the bytes that the work given with it ran on, once it is taken.
+// `documento` with the values of `escritura` stored, or nothing when one of
+// them cannot be stored as given. The edits after the first one are made in
+// place, without copying the whole text again.
+std::optional<DocumentoIni> ConValores(DocumentoIni documento, const EscrituraINI &escritura)
+{
+    for (const auto &[clave, valor] : escritura.valores) {
+        // A value that already reads back as given (the authorship keys at
+        // every start) needs no edit.
+        if (!valor.isEmpty() && documento.Leer(escritura.seccion, clave) == valor)
+            continue;
+        std::optional<DocumentoIni> editado
+            = std::move(documento).Escribir(escritura.seccion, clave, valor);
+        if (!editado)
+            return std::nullopt;
+        documento = std::move(*editado);
+    }
+    return documento;
+}
+
+// A read of the file made on another thread; when work was given with it,
+// the file with the values to store first, unless they cannot be stored, and
+// the bytes that the work ran on.
+struct LecturaConTrabajo
+{
+    LecturaEnDisco lectura;
+    std::optional<DocumentoIni> escrito;
+    std::optional<QByteArray> bytesTrabajados;
+};
+
+// A read started ahead of the file's first use, and the values to store
+// first. Once it is taken, the bytes it read, and what its work prepared.
 struct LecturaAdelantada
 {
     QString ruta;
-    std::future<LecturaEnDisco> lectura;
-    bool conTrabajo = false;
+    EscrituraINI previa;
+    std::future<LecturaConTrabajo> lectura;
+    QByteArray bytesLeidos;
+    std::optional<DocumentoIni> escrito;
     std::optional<QByteArray> bytesTrabajados;
 };
 
@@ -192,12 +247,28 @@ void RecogerLecturaAdelantada(UltimaLectura &ultima, const QString &ruta)
     LecturaAdelantada &adelantada = Adelantada();
     if (!adelantada.lectura.valid())
         return;
-    LecturaEnDisco lectura = adelantada.lectura.get();
+    LecturaConTrabajo hecha = adelantada.lectura.get();
+    LecturaEnDisco &lectura = hecha.lectura;
     if (adelantada.ruta != ruta || lectura.resultado != LecturaEnDisco::Resultado::Leida)
         return;
-    if (adelantada.conTrabajo)
-        adelantada.bytesTrabajados = lectura.documento.Contenido();
+    adelantada.bytesLeidos = lectura.documento.Contenido();
+    adelantada.escrito = std::move(hecha.escrito);
+    adelantada.bytesTrabajados = std::move(hecha.bytesTrabajados);
     ultima = {ruta, lectura.sello, lectura.fiable, std::move(lectura.documento), false};
+}
+
+// The file with `escritura` stored, as the read made ahead prepared it, when
+// that read found the bytes of `actual` and was given these values. The first
+// write takes it or drops it.
+std::optional<DocumentoIni> EscritoAdelantado(const DocumentoIni &actual,
+                                              const EscrituraINI &escritura)
+{
+    LecturaAdelantada &adelantada = Adelantada();
+    std::optional<DocumentoIni> escrito = std::exchange(adelantada.escrito, std::nullopt);
+    const QByteArray leidos = std::exchange(adelantada.bytesLeidos, {});
+    if (!escrito || adelantada.previa != escritura || leidos != actual.Contenido())
+        return std::nullopt;
+    return escrito;
 }
 
 bool CopiaVigente(const UltimaLectura &ultima, const QString &ruta)
@@ -275,26 +346,18 @@ bool CrearSinEsperar(const QString &ruta, const QByteArray &bytes)
 
 enum class AlCrear { EsperarAlDisco, NoEsperar };
 
-bool Escribir(const QString &seccion, const QList<std::pair<QString, QString>> &valores,
-              AlCrear alCrear)
+bool Escribir(const EscrituraINI &escritura, AlCrear alCrear)
 {
     const QString ruta = RutaINI();
     const DocumentoIni *actual = DocumentoEnDisco(ruta);
     if (!actual)
         return false;
-    std::optional<DocumentoIni> nuevo;
-    for (const auto &[clave, valor] : valores) {
-        const DocumentoIni &anterior = nuevo ? *nuevo : *actual;
-        // A value that already reads back as given (the authorship keys at
-        // every start) needs no new document, which would parse the whole
-        // file again.
-        if (!valor.isEmpty() && anterior.Leer(seccion, clave) == valor)
-            continue;
-        nuevo = anterior.Escribir(seccion, clave, valor);
-        if (!nuevo)
-            return false;
-    }
-    if (!nuevo || nuevo->Contenido() == actual->Contenido())
+    std::optional<DocumentoIni> nuevo = EscritoAdelantado(*actual, escritura);
+    if (!nuevo)
+        nuevo = ConValores(*actual, escritura);
+    if (!nuevo)
+        return false;
+    if (nuevo->Contenido() == actual->Contenido())
         return true;
     const bool creado = alCrear == AlCrear::NoEsperar && actual->Contenido().isEmpty()
         && CrearSinEsperar(ruta, nuevo->Contenido());
@@ -335,16 +398,15 @@ bool EscribirINI(const QString &seccion, const QString &clave, const QString &va
 
 bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>> &valores)
 {
-    return Escribir(seccion, valores, AlCrear::EsperarAlDisco);
+    return Escribir({seccion, valores}, AlCrear::EsperarAlDisco);
 }
 
-bool EscribirINIAlArrancar(const QString &seccion,
-                           const QList<std::pair<QString, QString>> &valores)
+bool EscribirINIAlArrancar(const EscrituraINI &escritura)
 {
-    return Escribir(seccion, valores, AlCrear::NoEsperar);
+    return Escribir(escritura, AlCrear::NoEsperar);
 }
 
-void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo)
+void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo, const EscrituraINI &previa)
 {
     // A smaller file is parsed in less time than a thread takes to start.
     constexpr off_t TamanoQueMereceHilo = 64 * 1024;
@@ -353,19 +415,23 @@ void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo)
         adelantada.lectura.wait();
     adelantada = {};
     adelantada.ruta = RutaINI();
+    adelantada.previa = previa;
     struct stat estado;
     if (::stat(QFile::encodeName(adelantada.ruta).constData(), &estado) != 0
         || estado.st_size < TamanoQueMereceHilo)
         return;
-    adelantada.conTrabajo = bool(trabajo);
-    adelantada.lectura = std::async(std::launch::async, [ruta = adelantada.ruta, trabajo] {
-        LecturaEnDisco lectura = LeerDelDisco(ruta, nullptr);
-        if (lectura.resultado == LecturaEnDisco::Resultado::Leida && trabajo)
-            trabajo([&documento = std::as_const(lectura.documento)](
-                        QStringView seccion, QStringView clave, QString &valor) {
-                documento.Leer(seccion, clave, valor);
-            });
-        return lectura;
+    adelantada.lectura = std::async(std::launch::async, [ruta = adelantada.ruta, trabajo, previa] {
+        LecturaConTrabajo hecha {LeerDelDisco(ruta, nullptr), std::nullopt, std::nullopt};
+        if (hecha.lectura.resultado != LecturaEnDisco::Resultado::Leida || !trabajo)
+            return hecha;
+        hecha.escrito = ConValores(hecha.lectura.documento, previa);
+        // When the values cannot be stored, the start reads the file as it is.
+        const DocumentoIni &documento = hecha.escrito ? *hecha.escrito : hecha.lectura.documento;
+        trabajo([&documento](QStringView seccion, QStringView clave, QString &valor) {
+            documento.Leer(seccion, clave, valor);
+        });
+        hecha.bytesTrabajados = documento.Contenido();
+        return hecha;
     });
 }
 

@@ -34,12 +34,20 @@ void LeerINI(QStringView seccion, QStringView clave, QString &valor);
 [[nodiscard]] bool EscribirINI(const QString &seccion,
                                const QList<std::pair<QString, QString>> &valores);
 
+// Values stored together under one section, in order.
+struct EscrituraINI
+{
+    QString seccion;
+    QList<std::pair<QString, QString>> valores;
+
+    friend bool operator==(const EscrituraINI &, const EscrituraINI &) = default;
+};
+
 // Stores values that every start writes again, as the call above does, except
 // that a file that does not exist yet is created without waiting for the disk:
 // a crash can then lose only these values, which the next start writes again.
 // The wait is most of what the first start spends on the file.
-[[nodiscard]] bool EscribirINIAlArrancar(const QString &seccion,
-                                         const QList<std::pair<QString, QString>> &valores);
+[[nodiscard]] bool EscribirINIAlArrancar(const EscrituraINI &escritura);
 
 // LeerINI's reads, for work on the settings file done on another thread: they
 // read the file as that thread read it.
@@ -48,10 +56,14 @@ using LectorINI = std::function<void(QStringView seccion, QStringView clave, QSt
 // Starts reading and parsing the settings file on another thread, so that the
 // first read after it finds the work done; a window with a long list of bets
 // calls it before it builds its controls. `trabajo`, when given, runs there
-// too, on the file as read. A small file is left to the first read, and no
-// work is done for it. Reads see the file as it is on disk all the same: the
-// read made ahead stands only while the file is unchanged.
-void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo = {});
+// too, on the file as it will read once `previa` is stored, for a start that
+// stores values before it reads anything; the file with those values is then
+// made there as well, for the write of `previa` to take. A small file is left
+// to the first read, and no work is done for it. Reads see the file as it is
+// on disk all the same: the read made ahead stands only while the file is
+// unchanged.
+void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo = {},
+                         const EscrituraINI &previa = {});
 
 // Whether the reads of the settings file see now the very bytes that the work
 // given to AdelantarLecturaINI read, so that what it found is what those

@@ -163,7 +163,7 @@ void PruebaFallosDeDisco::DiscoLleno()
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limite {1024, 1024};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        const bool escrito = alArrancar ? EscribirINIAlArrancar("Copyright", {{"Autor", grande}})
+        const bool escrito = alArrancar ? EscribirINIAlArrancar({"Copyright", {{"Autor", grande}}})
                                         : EscribirINI("Combinaciones", "C1", grande);
         ::_exit(escrito ? 1 : 0);
     }

@@ -37,9 +37,9 @@ void PruebaModINIer::PrimerArranque()
         entorno.EscribirIni({});
     QCOMPARE(LeerINI("Copyright", "Autor"), QString());
     QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
-    QVERIFY(!EscribirINIAlArrancar("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
+    QVERIFY(!EscribirINIAlArrancar({"Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}}));
     QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
-    QVERIFY(EscribirINIAlArrancar("Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}));
+    QVERIFY(EscribirINIAlArrancar({"Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}}));
     QCOMPARE(entorno.LeerIni(), "[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
     QCOMPARE(LeerINI("Copyright", "Date"), "2005/12");
 }
@@ -112,8 +112,8 @@ void PruebaModINIer::Vistazo()
 
 // A read made ahead stands for the file only while the file is as it was
 // read: an edit made meanwhile is seen whatever its size and whenever the
-// read ran, and the work done on the read stands as long as the bytes read
-// are still the file's; a read made ahead of another program folder, or of a
+// read ran, and the work done on the read stands as long as the bytes it ran
+// on are the file's; a read made ahead of another program folder, or of a
 // small file, is not used.
 void PruebaModINIer::LecturaAdelantada()
 {
@@ -137,6 +137,24 @@ void PruebaModINIer::LecturaAdelantada()
         entorno.EscribirIni(relleno + valor + '\n');
         QCOMPARE(LeerINI("a", "k"), valor);
         QCOMPARE(LecturaAdelantadaVigente(), leido == valor);
+    }
+    // Work done on the file as the start's write will leave it counts once
+    // that write is made, and not before; that write keeps an edit made on
+    // disk meanwhile.
+    const EscrituraINI autoria {"Copyright", {{"Autor", "Orbelan"}}};
+    for (const QString caso : {"escrita", "editada", "sin escribir"}) {
+        entorno.EscribirIni(relleno + "1\n");
+        QString leido;
+        AdelantarLecturaINI(
+            [&leido](const LectorINI &leer) { leer(u"Copyright", u"Autor", leido); }, autoria);
+        QVERIFY(!LecturaAdelantadaVigente());
+        QCOMPARE(leido, "Orbelan");
+        if (caso == "editada")
+            entorno.EscribirIni(relleno + "22\n");
+        QVERIFY(caso == "sin escribir" || EscribirINIAlArrancar(autoria));
+        QCOMPARE(LecturaAdelantadaVigente(), caso == "escrita");
+        QCOMPARE(LeerINI("a", "k"), caso == "editada" ? "22" : "1");
+        QCOMPARE(LeerINI("Copyright", "Autor"), caso == "sin escribir" ? "" : "Orbelan");
     }
     AdelantarLecturaINI([](const LectorINI &) {});
     EntornoPrueba otro;
