@@ -35,23 +35,14 @@ constexpr int RondasProcesos = 15;
 constexpr int Pulsaciones = 1000;
 const double SinMedida = std::nan("");
 
-// The real desktop's answers, with the program's folder moved to a scratch
-// folder; messages are kept so a workload that went wrong shows it.
+// Messages are kept so a workload that went wrong shows it.
 class EscritorioBanco : public Escritorio
 {
 public:
-    explicit EscritorioBanco(QString carpeta)
-        : carpeta(std::move(carpeta))
-    {}
     void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
     void AbrirDireccion(const QString &) override {}
-    QString CarpetaPrograma() const override { return carpeta; }
-    QString NombrePrograma() const override { return QStringLiteral("Trebolero"); }
 
     QStringList mensajes;
-
-private:
-    QString carpeta;
 };
 
 double Ms(const QElapsedTimer &reloj)
@@ -302,7 +293,8 @@ int main(int argc, char *argv[])
     QTemporaryDir carpeta;
     if (!carpeta.isValid())
         Fallo(QStringLiteral("no scratch folder"));
-    EscritorioBanco escritorio(carpeta.path());
+    FijarProgramaINI(carpeta.path(), QStringLiteral("Trebolero"));
+    EscritorioBanco escritorio;
     Escritorio::Instalar(&escritorio);
 
     const FicheroApuestas fichero = GenerarFichero(ApuestasGuardadas);

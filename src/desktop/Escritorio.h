@@ -20,12 +20,6 @@ public:
     // waiting; the outcome is not examined. An empty address does nothing.
     virtual void AbrirDireccion(const QString &direccion) = 0;
 
-    // The folder of the running executable, without a trailing separator.
-    virtual QString CarpetaPrograma() const = 0;
-
-    // The executable's file name without its extension.
-    virtual QString NombrePrograma() const = 0;
-
     static constexpr int VersionMayor = 4;
     static constexpr int VersionMenor = 0;
     static constexpr auto Titulo = "Trebolero";

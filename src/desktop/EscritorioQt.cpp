@@ -38,13 +38,3 @@ void EscritorioQt::AbrirDireccion(const QString &direccion)
     // The address is already encoded: hand its bytes over as they stand.
     QDesktopServices::openUrl(QUrl::fromEncoded(direccion.toUtf8(), QUrl::TolerantMode));
 }
-
-QString EscritorioQt::CarpetaPrograma() const
-{
-    return QCoreApplication::applicationDirPath();
-}
-
-QString EscritorioQt::NombrePrograma() const
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}

@@ -8,6 +8,4 @@ class EscritorioQt final : public Escritorio
 public:
     void MostrarMensaje(QWidget *propietario, const QString &texto) override;
     void AbrirDireccion(const QString &direccion) override;
-    QString CarpetaPrograma() const override;
-    QString NombrePrograma() const override;
 };

@@ -2,6 +2,7 @@
 
 #include "desktop/Escritorio.h"
 #include "feed/DescargaHttp.h"
+#include "settings/modINIer.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -138,7 +139,7 @@ std::optional<QByteArray> CargadorXml::LeerArchivo(const QString &ruta) const
 {
     if (ruta.isEmpty())
         return std::nullopt;
-    const QFileInfo info(QDir(Escritorio::Actual().CarpetaPrograma()).filePath(ruta));
+    const QFileInfo info(QFileInfo(RutaINI()).dir().filePath(ruta));
     // Only a regular file: a device or a pipe could block or never end.
     if (!info.isFile() || info.size() > TamanoMaximo)
         return std::nullopt;

@@ -1,7 +1,9 @@
 #include "settings/modINIer.h"
 
-#include "desktop/Escritorio.h"
 #include "settings/DocumentoIni.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 #include <QDir>
 #include <QFile>
@@ -369,11 +371,30 @@ bool Escribir(const EscrituraINI &escritura, AlCrear alCrear)
 
 } // namespace
 
+namespace {
+QString carpetaFijada;
+QString nombreFijado;
+} // namespace
+
+void FijarProgramaINI(const QString &carpeta, const QString &nombre)
+{
+    carpetaFijada = carpeta;
+    nombreFijado = nombre;
+}
+
 QString RutaINI()
 {
-    const Escritorio &escritorio = Escritorio::Actual();
-    return escritorio.CarpetaPrograma() + QDir::separator() + escritorio.NombrePrograma()
-        + QStringLiteral(".ini");
+    if (!carpetaFijada.isEmpty())
+        return QDir(carpetaFijada).filePath(nombreFijado + QStringLiteral(".ini"));
+    const QFileInfo programa(QCoreApplication::applicationFilePath());
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(programa.completeBaseName() + QStringLiteral(".ini"));
+}
+
+DocumentoIni LeerDocumentoINI()
+{
+    const DocumentoIni *documento = DocumentoEnDisco(RutaINI());
+    return documento ? *documento : DocumentoIni();
 }
 
 QString LeerINI(QStringView seccion, QStringView clave)

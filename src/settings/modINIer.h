@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/DocumentoIni.h"
+
 #include <QList>
 #include <QString>
 
@@ -70,8 +72,15 @@ void AdelantarLecturaINI(std::function<void(const LectorINI &)> trabajo = {},
 // reads would find; false when no such work ran. Waits for the work to end.
 bool LecturaAdelantadaVigente();
 
-// The path of the settings file, built from the program's folder and name.
+// The path of the settings file: `<folder>/<name>.ini`, from the running
+// executable unless FijarProgramaINI chose another.
 QString RutaINI();
+// For tests: the folder and program name the settings file is found by; an
+// empty folder goes back to the executable's own.
+void FijarProgramaINI(const QString &carpeta, const QString &nombre);
+// The settings file as it is on disk now, read once for a command that looks
+// up many keys (empty when it is missing or cannot be read).
+DocumentoIni LeerDocumentoINI();
 
 // While one of these lives, the reads of the settings file form one look at
 // it: the first read checks the file on disk, as every read does, and the

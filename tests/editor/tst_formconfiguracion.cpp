@@ -160,12 +160,11 @@ void TstFormConfiguracion::escrituraFallida()
     Editar(programa.ventana, [&](FormConfiguracion &editor) {
         const QString antes = Cajas(editor);
         // A program folder below a regular file cannot hold a file.
-        auto roto = std::make_unique<EscritorioGrabador>(entorno.RutaIni());
+        FijarProgramaINI(entorno.RutaIni(), entorno.nombre);
         Teclear("IEG");
-        QCOMPARE(roto->mensajes,
+        FijarProgramaINI(entorno.carpeta.path(), entorno.nombre);
+        QCOMPARE(entorno.escritorio.mensajes,
                  QStringList(3, "No se ha podido guardar el fichero de configuración."));
-        roto.reset();
-        Escritorio::Instalar(&entorno.escritorio);
         QCOMPARE(Cajas(editor), antes);
     });
     QCOMPARE(entorno.LeerIni(), contenido);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/modINIer.h"
 #include "support/EscritorioGrabador.h"
 
 #include <QFile>
@@ -12,10 +13,13 @@ class EntornoPrueba
 {
 public:
     explicit EntornoPrueba(const QString &nombre = QStringLiteral("Trebolero"))
-        : escritorio(carpeta.path(), nombre)
-    {}
+        : nombre(nombre)
+    {
+        FijarProgramaINI(carpeta.path(), nombre);
+    }
+    ~EntornoPrueba() { FijarProgramaINI({}, {}); }
 
-    QString RutaIni() const { return carpeta.filePath(escritorio.NombrePrograma() + ".ini"); }
+    QString RutaIni() const { return carpeta.filePath(nombre + ".ini"); }
     void EscribirIni(const QByteArray &contenido) const
     {
         QFile archivo(RutaIni());
@@ -30,5 +34,6 @@ public:
     }
 
     QTemporaryDir carpeta;
+    QString nombre;
     EscritorioGrabador escritorio;
 };
