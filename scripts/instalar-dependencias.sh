@@ -5,7 +5,7 @@ set -euo pipefail
 
 paquetes=(
   cmake ninja-build g++ make
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libpng-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   "$@"
 )
 

@@ -1,12 +1,12 @@
 #include "app/FormMain.h"
 
-#include "app/IconoPrograma.h"
-#include "app/MarcoGrupo.h"
 #include "app/ModeloResultado.h"
 #include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
 #include "desktop/Escritorio.h"
+#include "desktop/EsperaSinEntrada.h"
 #include "desktop/EtiquetaPulsable.h"
+#include "desktop/FuenteControles.h"
 #include "desktop/Twips.h"
 #include "editor/FormConfiguracion.h"
 #include "feed/CargadorXml.h"
@@ -29,46 +29,28 @@ namespace {
 
 const QString Combinaciones = QStringLiteral("Combinaciones");
 
-// The authorship that every start stores before it reads anything.
-const EscrituraINI Autoria {QStringLiteral("Copyright"),
-                            {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
-                             {QStringLiteral("Date"), QStringLiteral("2005/12")}}};
-
 // The author's mail address, shown under the list and used for mail to him.
 const QString CorreoAutor = QStringLiteral("orbelan@example.com");
 
 // The list holds at most as many rows as a signed 16-bit counter can number.
 constexpr qint64 FilasMaximas = 32767;
 
+// The longest results address handed to the desktop; every desktop and mail
+// program in use takes one this long.
+constexpr qsizetype LargoMaximoMailto = 32000;
+
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
 
-// The desktop's font at the size the controls are laid out for, without text
-// shaping: the windows show Spanish words and numbers, whose letters need
-// none, and shaping is most of the cost of every text written into a box.
-// Scripts that need it are still shaped. No style hint, which would cost a
-// second look-up of the fallback fonts at start.
-QFont FuenteControles()
+// The stored bets, each parsed into a record that starts all 0; none when
+// "Total" is not a count that the list can take.
+std::vector<Euromillon> LeerApuestas(const DocumentoIni &ini)
 {
-    QFont fuente = QApplication::font();
-    fuente.setPointSize(8);
-    fuente.setStyleStrategy(QFont::PreferNoShaping);
-    return fuente;
-}
-
-// The stored bets as `leer` reads them, each parsed into a record that starts
-// all 0; nothing when "Total" is not a count that the list can take.
-std::optional<std::vector<Euromillon>> LeerApuestas(const LectorINI &leer)
-{
-    QString texto;
-    leer(Combinaciones, QStringLiteral("Total"), texto);
-    const auto total = ConvertirEntero(texto);
+    const auto total = ConvertirEntero(ini.Leer(Combinaciones, u"Total"));
     if (!total || *total < 0 || *total > FilasMaximas + 1)
-        return std::nullopt;
-    std::vector<Euromillon> apuestas(static_cast<std::size_t>(std::min(*total, FilasMaximas)));
-    for (std::size_t i = 0; i < apuestas.size(); ++i) {
-        leer(Combinaciones, ClaveCombinacion(static_cast<int>(i) + 1), texto);
-        CadenaAEuromillon(texto, apuestas[i]);
-    }
+        return {};
+    std::vector<Euromillon> apuestas(std::size_t(std::min(*total, FilasMaximas)));
+    for (std::size_t i = 0; i < apuestas.size(); ++i)
+        CadenaAEuromillon(ini.Leer(Combinaciones, ClaveCombinacion(int(i) + 1)), apuestas[i]);
     return apuestas;
 }
 
@@ -76,38 +58,23 @@ std::optional<std::vector<Euromillon>> LeerApuestas(const LectorINI &leer)
 
 void PrepararAplicacion(QApplication &aplicacion)
 {
+    Q_INIT_RESOURCE(trebolero);
     auto *traductor = new QTranslator(&aplicacion);
     if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(traductor);
     QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
-    QApplication::setWindowIcon(IconoPrograma());
-    // The controls' font is the application's too: every text box lays out
-    // its empty text in the application's font while it is built, and a
-    // second font costs a second font file opened at start. Messages,
-    // tooltips and menus keep the desktop's font.
-    const QFont escritorio = QApplication::font();
-    QApplication::setFont(FuenteControles());
-    for (const char *clase : {"QMessageBox", "QTipLabel", "QMenu"})
-        QApplication::setFont(escritorio, clase);
-    PrecargarMarcoGrupo();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/trebolero.png")));
 }
 
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent)
 {
-    // The settings file is read, and its bets parsed, on another core while
-    // the controls are built.
-    auto adelantadas = std::make_shared<std::optional<std::vector<Euromillon>>>();
-    AdelantarLecturaINI([adelantadas](const LectorINI &leer) { *adelantadas = LeerApuestas(leer); },
-                        Autoria);
-    apuestasAdelantadas = adelantadas;
     setObjectName(QStringLiteral("FormMain"));
     setFont(FuenteControles());
     setFixedSize(Twips(4365), Twips(4095));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(IconoPrograma());
 
     ConstruirResultado();
     ConstruirBotones();
@@ -201,10 +168,8 @@ void FormMain::ConstruirBotones()
 void FormMain::ConstruirLista()
 {
     modeloResultado = new ModeloResultado(this);
-    // A table view keeps nothing per row beyond the row's height, where a tree
-    // view lays out an item for every row, which at tens of thousands of bets
-    // is most of the cost and the memory of showing them. It is dressed as a
-    // list: no grid, no row numbers at the side, whole rows selected.
+    // A table view dressed as a list: no grid, no row numbers at the side,
+    // whole rows selected, one Tab stop (the arrows move inside it).
     lstResultado = new QTableView(this);
     lstResultado->setObjectName(QStringLiteral("lstResultado"));
     lstResultado->setGeometry(TwipsRect(120, 1680, 4095, 1815));
@@ -217,6 +182,7 @@ void FormMain::ConstruirLista()
     lstResultado->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstResultado->setSelectionMode(QAbstractItemView::SingleSelection);
     lstResultado->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstResultado->setTabKeyNavigation(false);
     QHeaderView *filas = lstResultado->verticalHeader();
     filas->hide();
     filas->setSectionResizeMode(QHeaderView::Fixed);
@@ -281,65 +247,49 @@ void FormMain::Form_Load()
     // The authorship keys are written at every start, in one go; a read-only
     // folder is normal and loses nothing of the user's, so a failure is not
     // reported.
-    [[maybe_unused]] const bool autoria = EscribirINIAlArrancar(Autoria);
+    [[maybe_unused]] const bool autoria
+        = EscribirINI(QStringLiteral("Copyright"),
+                      {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+                       {QStringLiteral("Date"), QStringLiteral("2005/12")}});
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));
-    CargarApuestas();
+    CargarApuestas(LeerDocumentoINI());
 }
 
-void FormMain::CargarApuestas()
+void FormMain::CargarApuestas(const DocumentoIni &ini)
 {
-    // One look at the file and one change for the list, whatever the count.
-    const VistazoINI vistazo;
-    const ModeloResultado::Lote lote(*modeloResultado);
-    Apuestas.clear();
-    std::optional<std::vector<Euromillon>> leidas;
-    if (apuestasAdelantadas && LecturaAdelantadaVigente())
-        leidas = std::move(*apuestasAdelantadas);
-    else
-        leidas = LeerApuestas([](QStringView seccion, QStringView clave, QString &valor) {
-            LeerINI(seccion, clave, valor);
-        });
-    apuestasAdelantadas.reset();
-    if (!leidas)
-        return;
-    Apuestas = std::move(*leidas);
-    const auto filas = static_cast<int>(Apuestas.size());
-    modeloResultado->ReservarFilas(modeloResultado->NumeroFilas() + filas);
-    for (int i = 0; i < filas; ++i)
-        modeloResultado->AgregarApuesta(i + 1, Apuestas[static_cast<std::size_t>(i)]);
+    Apuestas = LeerApuestas(ini);
+    modeloResultado->FijarApuestas(Apuestas);
 }
 
 void FormMain::ComprobarApuestas()
 {
-    // A count that no longer reads (the file edited by hand meanwhile) leaves
-    // the list as the rebuild left it.
-    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
-    if (!total)
-        return;
-    // Only the bets that the rebuild loaded have a row to take their result
-    // (at most 32767, so the row number fits an int).
-    const auto filas = static_cast<int>(std::min(*total, static_cast<qint64>(Apuestas.size())));
-    for (int i = 0; i < filas; ++i)
-        modeloResultado->AgregarSubElemento(
-            i + 1, ContarAciertos(Sorteo, Apuestas[static_cast<std::size_t>(i)]));
+    std::vector<QString> aciertos;
+    for (const Euromillon &apuesta : Apuestas)
+        aciertos.push_back(ContarAciertos(Sorteo, apuesta));
+    modeloResultado->FijarAciertos(std::move(aciertos));
 }
 
 void FormMain::MostrarSorteo(const Euromillon &sorteo)
 {
     mostrandoSorteo = true;
     for (int i = 1; i <= 5; ++i)
-        txtEuromillonNumero(i)->setText(TextoNumero(sorteo.Campo(i)));
+        txtEuromillonNumero(i)->setText(QString::number(sorteo.Campo(i)));
     for (int i = 1; i <= 2; ++i)
-        txtEuromillonEstrella(i)->setText(TextoNumero(sorteo.Campo(5 + i)));
+        txtEuromillonEstrella(i)->setText(QString::number(sorteo.Campo(5 + i)));
     mostrandoSorteo = false;
 }
 
 void FormMain::DescargarSorteo(const QString &url)
 {
     CargadorXml cargador;
-    if (!cargador.Cargar(url))
+    bool cargado = false;
+    {
+        const EsperaSinEntrada espera;
+        cargado = cargador.Cargar(url);
+    }
+    if (!cargado)
         return;
     // The last matching item wins. The boxes are rewritten only when the feed
     // gave a draw, so a draw typed by the user is never replaced by a stale one.
@@ -368,7 +318,7 @@ void FormMain::cmdComprobar_Click()
             return;
         }
     }
-    if (modeloResultado->NumeroFilas() == 0) {
+    if (modeloResultado->rowCount() == 0) {
         Escritorio::Actual().MostrarMensaje(
             this, QStringLiteral("No hay resultados! Edita el fichero de configuración"));
         return;
@@ -380,70 +330,65 @@ void FormMain::cmdComprobar_Click()
         if (const auto valor = ConvertirEntero16(caja->text()))
             Sorteo.Campo(i) = *valor;
     }
-    // The rebuild and the results read one state of the file and reach the
-    // list as one change.
-    const VistazoINI vistazo;
-    const ModeloResultado::Lote lote(*modeloResultado);
-    modeloResultado->EliminarFilas();
-    CargarApuestas();
+    // The rebuild and the results see one state of the file.
+    CargarApuestas(LeerDocumentoINI());
     ComprobarApuestas();
 }
 
 // The lines of the checked bets, rows 1 up to the stored count. A row that is
 // missing or has no result is left out. When the count cannot be read (the
 // file edited by hand after the check) every row of the list is taken.
-static std::vector<LineaResultado> LineasResultado(const ModeloResultado &lista)
+std::vector<LineaResultado> FormMain::LineasResultado() const
 {
+    const qint64 filas = modeloResultado->rowCount();
     const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
-    const qint64 filas = std::min<qint64>(total.value_or(lista.NumeroFilas()), lista.NumeroFilas());
     std::vector<LineaResultado> lineas;
-    for (int fila = 1; fila <= filas; ++fila) {
-        LineaResultado linea {fila, {}, lista.SubElemento(fila, 8).value_or(QString())};
-        bool completa = !linea.aciertos.isEmpty();
-        for (int campo = 1; campo <= 7 && completa; ++campo) {
-            const auto texto = lista.SubElemento(fila, campo);
-            completa = texto.has_value();
-            linea.valores[static_cast<std::size_t>(campo - 1)] = texto.value_or(QString());
-        }
-        if (completa)
-            lineas.push_back(std::move(linea));
+    for (int fila = 1; fila <= std::min(total.value_or(filas), filas); ++fila) {
+        if (const QString aciertos = modeloResultado->Aciertos(fila); !aciertos.isEmpty())
+            lineas.push_back({fila, modeloResultado->Apuesta(fila), aciertos});
     }
     return lineas;
 }
 
 void FormMain::cmdViaMail_Click()
 {
-    const auto resultado = modeloResultado->SubElemento(1, 8);
-    if (!resultado || resultado->isEmpty()) {
-        Escritorio::Actual().MostrarMensaje(
+    Escritorio &escritorio = Escritorio::Actual();
+    if (modeloResultado->Aciertos(1).isEmpty()) {
+        escritorio.MostrarMensaje(
             this,
             QStringLiteral("Has de comprobar el resultado de los premios antes de poder "
                            "enviarlo por email!"));
         return;
     }
     std::array<QString, 7> sorteo;
-    for (int i = 1; i <= 5; ++i)
-        sorteo[static_cast<std::size_t>(i - 1)] = txtEuromillonNumero(i)->text();
-    for (int i = 1; i <= 2; ++i)
-        sorteo[static_cast<std::size_t>(4 + i)] = txtEuromillonEstrella(i)->text();
-    const QString cuerpo
-        = ComponerCuerpo(txtFecha->text(), sorteo, LineasResultado(*modeloResultado));
-    Escritorio::Actual().AbrirDireccion(DireccionMail(AsuntoResultados(), cuerpo));
+    for (int i = 1; i <= 7; ++i)
+        sorteo[std::size_t(i - 1)]
+            = (i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5))->text();
+    const QString cuerpo = ComponerCuerpo(txtFecha->text(), sorteo, LineasResultado());
+    const QString direccion = DireccionMail(AsuntoResultados(), cuerpo);
+    if (direccion.size() <= LargoMaximoMailto && escritorio.AbrirDireccion(direccion))
+        return;
+    escritorio.CopiarAlPortapapeles(AsuntoResultados() + u'\n' + cuerpo);
+    escritorio.MostrarMensaje(
+        this,
+        QStringLiteral("No se ha podido abrir el programa de correo con los resultados. "
+                       "Se han copiado al portapapeles: pégalos en un mensaje nuevo."));
 }
 
 void FormMain::cmdConfigurar_Click()
 {
     // The editor writes the settings file itself; the list is rebuilt from it.
     (new FormConfiguracion(this))->exec();
-    modeloResultado->EliminarFilas();
-    CargarApuestas();
+    CargarApuestas(LeerDocumentoINI());
 }
 
 void FormMain::cmdWeb_Click()
 {
-    // Handed over as stored; the desktop ignores an empty address.
-    Escritorio::Actual().AbrirDireccion(
-        LeerINI(QStringLiteral("DataSource"), QStringLiteral("Web")));
+    // Handed over as stored; without an address there is nothing to open.
+    const QString web = LeerINI(QStringLiteral("DataSource"), QStringLiteral("Web"));
+    if (!web.isEmpty() && !Escritorio::Actual().AbrirDireccion(web))
+        Escritorio::Actual().MostrarMensaje(this,
+                                            QStringLiteral("No se ha podido abrir la página web."));
 }
 
 void FormMain::btnAbout_Click()
@@ -459,8 +404,10 @@ void FormMain::btnAbout_Click()
 
 void FormMain::lbEmail_Click()
 {
-    Escritorio::Actual().AbrirDireccion(QStringLiteral("mailto:") + CorreoAutor
-                                        + QStringLiteral("?subject=Trebolero"));
+    if (!Escritorio::Actual().AbrirDireccion(QStringLiteral("mailto:") + CorreoAutor
+                                             + QStringLiteral("?subject=Trebolero")))
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("No se ha podido abrir el programa de correo."));
 }
 
 void FormMain::txtEuromillonNumero_Change(int indice)

@@ -5,11 +5,11 @@
 
 #include <QWidget>
 
-#include <memory>
-#include <optional>
 #include <vector>
 
 class CajaTexto;
+class DocumentoIni;
+struct LineaResultado;
 class EtiquetaPulsable;
 class ModeloResultado;
 class QApplication;
@@ -17,7 +17,7 @@ class QGroupBox;
 class QPushButton;
 class QTableView;
 
-// Loads Qt's Spanish texts and the program's icon into the application.
+// Loads Qt's Spanish texts, the program's name and its icon into the application.
 void PrepararAplicacion(QApplication &aplicacion);
 
 // The main window: the draw, the bet list and every command of the program.
@@ -29,10 +29,6 @@ public:
     explicit FormMain(QWidget *parent = nullptr);
     ~FormMain() override;
 
-    // Appends one row per stored combination to the list, filling `Apuestas`.
-    void CargarApuestas();
-    // Appends each bet's hit text against `Sorteo` to its row.
-    void ComprobarApuestas();
     // Writes the draw into the number and star boxes.
     void MostrarSorteo(const Euromillon &sorteo);
     // Loads the feed at `url` and takes the draw and its date from it.
@@ -55,6 +51,11 @@ private Q_SLOTS:
 
 private:
     void Form_Load();
+    // Lists the combinations stored in `ini`, filling `Apuestas`.
+    void CargarApuestas(const DocumentoIni &ini);
+    // Gives each listed bet its hit text against `Sorteo`.
+    void ComprobarApuestas();
+    std::vector<LineaResultado> LineasResultado() const;
     void ConstruirResultado();
     void ConstruirBotones();
     void ConstruirLista();
@@ -76,9 +77,6 @@ private:
     EtiquetaPulsable *lbEmail = nullptr;
 
     std::vector<Euromillon> Apuestas;
-    // The bets read ahead for the first load; they stand only while the file
-    // is still the one they were read from.
-    std::shared_ptr<std::optional<std::vector<Euromillon>>> apuestasAdelantadas;
     Euromillon Sorteo;
     // While MostrarSorteo writes the boxes, a written star counts as complete.
     bool mostrandoSorteo = false;

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Everything the program asks of the desktop: message boxes, handing an
-// address to the user's browser or mail program, and the program's own facts.
+// address to the user's browser or mail program, the clipboard, and the
+// program's own facts.
 // Tests install a recorder in place of the real desktop.
 class Escritorio
 {
@@ -16,9 +17,12 @@ public:
     // no icon and the title "Trebolero"; returns when the user closes it.
     virtual void MostrarMensaje(QWidget *propietario, const QString &texto) = 0;
 
-    // Hands the address to the desktop's handler for its scheme without
-    // waiting; the outcome is not examined. An empty address does nothing.
-    virtual void AbrirDireccion(const QString &direccion) = 0;
+    // Hands the already encoded address to the desktop's handler for its
+    // scheme without waiting; returns whether the desktop took it.
+    virtual bool AbrirDireccion(const QString &direccion) = 0;
+
+    // Puts `texto` on the clipboard.
+    virtual void CopiarAlPortapapeles(const QString &texto) = 0;
 
     static constexpr int VersionMayor = 4;
     static constexpr int VersionMenor = 0;

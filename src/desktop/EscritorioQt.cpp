@@ -1,8 +1,8 @@
 #include "desktop/EscritorioQt.h"
 
-#include <QCoreApplication>
+#include <QClipboard>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -31,10 +31,12 @@ void EscritorioQt::MostrarMensaje(QWidget *propietario, const QString &texto)
     caja.exec();
 }
 
-void EscritorioQt::AbrirDireccion(const QString &direccion)
+bool EscritorioQt::AbrirDireccion(const QString &direccion)
 {
-    if (direccion.isEmpty())
-        return;
-    // The address is already encoded: hand its bytes over as they stand.
-    QDesktopServices::openUrl(QUrl::fromEncoded(direccion.toUtf8(), QUrl::TolerantMode));
+    return QDesktopServices::openUrl(QUrl::fromEncoded(direccion.toUtf8(), QUrl::TolerantMode));
+}
+
+void EscritorioQt::CopiarAlPortapapeles(const QString &texto)
+{
+    QGuiApplication::clipboard()->setText(texto);
 }

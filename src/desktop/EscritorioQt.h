@@ -2,10 +2,11 @@
 
 #include "desktop/Escritorio.h"
 
-// The real desktop: QMessageBox, QDesktopServices and QCoreApplication.
+// The real desktop: QMessageBox, QDesktopServices and the clipboard.
 class EscritorioQt final : public Escritorio
 {
 public:
     void MostrarMensaje(QWidget *propietario, const QString &texto) override;
-    void AbrirDireccion(const QString &direccion) override;
+    bool AbrirDireccion(const QString &direccion) override;
+    void CopiarAlPortapapeles(const QString &texto) override;
 };

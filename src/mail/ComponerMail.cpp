@@ -1,28 +1,20 @@
 #include "mail/ComponerMail.h"
 
-#include "model/modTypeEuromillon.h"
-
 #include <QStringList>
 
 namespace {
 
 const QString FinLinea = QStringLiteral("\r\n");
-constexpr char Hexadecimal[] = "0123456789ABCDEF";
-
-bool SinCodificar(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
-        || QByteArrayView("-._~!$'()*,;:@").contains(c);
-}
 
 QString LineaDeApuesta(const LineaResultado &linea)
 {
     QStringList numeros;
-    for (int i = 0; i < 5; ++i)
-        numeros << DosDigitos(linea.valores[static_cast<std::size_t>(i)]);
-    return DosDigitos(QString::number(linea.fila)) + QStringLiteral(": ")
-        + numeros.join(QLatin1Char(',')) + QStringLiteral(" - ") + linea.valores[5]
-        + QLatin1Char(',') + linea.valores[6] + QStringLiteral(" -> ") + linea.aciertos + FinLinea;
+    for (int i = 1; i <= 5; ++i)
+        numeros << DosDigitos(QString::number(linea.apuesta.Campo(i)));
+    return DosDigitos(QString::number(linea.fila)) + QStringLiteral(": ") + numeros.join(u',')
+        + QStringLiteral(" - ") + QString::number(linea.apuesta.Estrella1) + u','
+        + QString::number(linea.apuesta.Estrella2) + QStringLiteral(" -> ") + linea.aciertos
+        + FinLinea;
 }
 
 } // namespace
@@ -37,12 +29,10 @@ QString ComponerCuerpo(const QString &fecha, const std::array<QString, 7> &sorte
 {
     QString cuerpo = QStringLiteral("Resultados del Euromillón");
     if (!fecha.isEmpty())
-        cuerpo += QStringLiteral(" (") + fecha + QLatin1Char(')');
-    cuerpo += FinLinea + FinLinea;
-    cuerpo += QStringLiteral("Números premiados:") + FinLinea;
-    cuerpo += sorteo[0] + QLatin1Char(',') + sorteo[1] + QLatin1Char(',') + sorteo[2]
-        + QLatin1Char(',') + sorteo[3] + QLatin1Char(',') + sorteo[4] + QStringLiteral(" - ")
-        + sorteo[5] + QLatin1Char(',') + sorteo[6] + FinLinea + FinLinea;
+        cuerpo += QStringLiteral(" (") + fecha + u')';
+    cuerpo += FinLinea + FinLinea + QStringLiteral("Números premiados:") + FinLinea;
+    cuerpo += QStringList(sorteo.begin(), sorteo.begin() + 5).join(u',') + QStringLiteral(" - ")
+        + sorteo[5] + u',' + sorteo[6] + FinLinea + FinLinea;
     cuerpo += QStringLiteral("Resultados:") + FinLinea;
     for (const LineaResultado &linea : lineas)
         cuerpo += LineaDeApuesta(linea);
@@ -51,25 +41,10 @@ QString ComponerCuerpo(const QString &fecha, const std::array<QString, 7> &sorte
 
 QByteArray CodificarMailto(const QString &texto)
 {
-    const QByteArray utf8 = texto.toUtf8();
-    QByteArray codificado;
-    codificado.reserve(utf8.size() * 3);
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if (c == '\r' || c == '\n') {
-            codificado += "%0D%0A";
-            if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')
-                ++i;
-        } else if (SinCodificar(c)) {
-            codificado += c;
-        } else {
-            const auto byte = static_cast<uchar>(c);
-            codificado += '%';
-            codificado += Hexadecimal[byte >> 4];
-            codificado += Hexadecimal[byte & 0xF];
-        }
-    }
-    return codificado;
+    QString lineas = texto;
+    lineas.replace(FinLinea, QStringLiteral("\n")).replace(u'\r', u'\n');
+    lineas.replace(u'\n', FinLinea);
+    return lineas.toUtf8().toPercentEncoding("!$'()*,;:@");
 }
 
 QString DireccionMail(const QString &asunto, const QString &cuerpo)

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "model/modTypeEuromillon.h"
+
 #include <QString>
 
 #include <array>
 #include <vector>
 
-// One checked bet as the list shows it: its row number (from 1), the texts of
-// its five numbers and two stars, and its hit text.
+// One checked bet: its row number (from 1), the bet and its hit text.
 struct LineaResultado
 {
     int fila = 0;
-    std::array<QString, 7> valores;
+    Euromillon apuesta;
     QString aciertos;
 };
 

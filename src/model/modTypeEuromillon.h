@@ -27,23 +27,10 @@ struct Euromillon
     // Field 1..7 in record order (numbers, then stars).
     std::int16_t &Campo(int indice)
     {
-        switch (indice) {
-        case 1:
-            return Numero1;
-        case 2:
-            return Numero2;
-        case 3:
-            return Numero3;
-        case 4:
-            return Numero4;
-        case 5:
-            return Numero5;
-        case 6:
-            return Estrella1;
-        default:
-            Q_ASSERT_X(indice == 7, "Euromillon::Campo", "field outside 1..7");
-            return Estrella2;
-        }
+        Q_ASSERT_X(indice >= 1 && indice <= 7, "Euromillon::Campo", "field outside 1..7");
+        std::int16_t *const campos[]
+            = {&Numero1, &Numero2, &Numero3, &Numero4, &Numero5, &Estrella1, &Estrella2};
+        return *campos[indice - 1];
     }
     std::int16_t Campo(int indice) const { return const_cast<Euromillon *>(this)->Campo(indice); }
 
@@ -62,27 +49,23 @@ std::optional<qint64> ConvertirEntero(QStringView texto);
 // field whose piece is missing or does not convert keeps its former value.
 void CadenaAEuromillon(QStringView texto, Euromillon &combinacion);
 
-// The settings key of stored combination `n`, "C<n>", built in place: a load
-// builds one for each of up to 32767 combinations.
-class ClaveCombinacion
+// The settings key of stored combination `n`: "C<n>".
+struct ClaveCombinacion
 {
-public:
-    explicit ClaveCombinacion(int n);
-    operator QStringView() const
-    {
-        return QStringView(texto.data() + inicio, texto.data() + texto.size());
-    }
-    QString Texto() const { return QStringView(*this).toString(); }
+    explicit ClaveCombinacion(int n)
+        : texto(u'C' + QString::number(n))
+    {}
+    operator QStringView() const { return texto; }
+    QString Texto() const { return texto; }
 
-private:
-    std::array<char16_t, 12> texto {};
-    qsizetype inicio;
+    QString texto;
 };
 
-// The plain decimal text of `valor`, as the windows show it (7, 17, -3). The
-// texts of 0 to 99 are made once and shared, so showing a field allocates
-// nothing.
-QString TextoNumero(int valor);
+// The plain decimal text of `valor`, as the windows show it (7, 17, -3).
+inline QString TextoNumero(int valor)
+{
+    return QString::number(valor);
+}
 
 // "0" in front of a text of exactly one character; any other text unchanged.
 QString DosDigitos(const QString &texto);
@@ -92,5 +75,9 @@ QString DosDigitos(const QString &texto);
 // their stars. Symmetric in its arguments.
 QString ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta);
 
-// Whether a hit text wins a prize in today's game.
-bool EsPremio(QStringView textoAciertos);
+// The prize tier of a hit text, 1 (5+2) to 13 (2+0), or 0 when it wins none.
+int CategoriaPremio(QStringView aciertos);
+
+// "Premio de 9.ª categoría: 3 números y 1 estrella" for a winning hit text;
+// the empty text for any other.
+QString TextoPremio(QStringView aciertos);

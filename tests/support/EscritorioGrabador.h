@@ -6,8 +6,9 @@
 #include <QStringList>
 #include <QWidget>
 
-// A desktop for tests: records messages and addresses instead of showing or
-// opening them. It installs itself while it lives.
+// A desktop for tests: records messages, addresses and the clipboard instead
+// of showing or opening them, and refuses addresses when told to. It installs
+// itself while it lives.
 class EscritorioGrabador final : public Escritorio
 {
 public:
@@ -19,9 +20,16 @@ public:
         mensajes << texto;
         propietarios << propietario;
     }
-    void AbrirDireccion(const QString &direccion) override { direcciones << direccion; }
+    bool AbrirDireccion(const QString &direccion) override
+    {
+        direcciones << direccion;
+        return !rechazarDirecciones;
+    }
+    void CopiarAlPortapapeles(const QString &texto) override { portapapeles = texto; }
 
     QStringList mensajes;
     QList<QPointer<QWidget>> propietarios;
     QStringList direcciones;
+    QString portapapeles;
+    bool rechazarDirecciones = false;
 };
