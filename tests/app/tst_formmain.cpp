@@ -109,8 +109,6 @@ void TstFormMain::comprobar_data()
          {"03-17-22-41-50-E2-8", "3-14-25-36-47-E2-9", "01-02-03-04-05-E10-1"}, {"03142536470210"},
          "", {"1 3 17 22 41 50 2 8 1+1", "*2 3 14 25 36 47 2 9 5+1", "3 1 2 3 4 5 10 1 1+1"});
     fila("estrellas vacías valen 0", una, {"0102034050"}, "", {"*1 1 2 3 4 5 1 2 3+0"});
-    fila("un blanco no es un número vacío", una, {"01 \t0304051\t2"}, "", {"*1 1 2 3 4 5 1 2 4+2"});
-    fila("sin tercer carácter", una, {"01020304050102", "»3"}, "", {todas});
     fila("con el teclado hasta el resultado", una, {"01020304050102\r"}, "", {todas});
     fila("campos ilegibles guardan el valor anterior", una, {"01020304050102", "11x\t131415\b\t\b"},
          "", {"*1 1 2 3 4 5 1 2 1+2"});
