@@ -2,170 +2,158 @@
 
 #include "support/EntornoPrueba.h"
 
-#include <QDateTime>
-#include <QFileInfo>
+#include <QDir>
+#include <QStringEncoder>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class PruebaModINIer : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void PrimerArranque_data();
-    void PrimerArranque();
-    void EscribeSoloLoNecesario();
-    void EdicionAMano();
-    void Vistazo();
-    void LecturaAdelantada();
+    void Leer_data();
+    void Leer();
+    void Escribir_data();
+    void Escribir();
+    void Archivo();
 };
 
-// The file is named after the program, and a read never creates it. Keys
-// written together are all stored or none: a name holding "=" cannot be. The
-// start's write creates a missing file, and fills an empty one as any write.
-void PruebaModINIer::PrimerArranque_data()
+namespace {
+
+// One text with every reading rule, read in each encoding and line ending.
+const QString Documento
+    = QString::fromUtf16(u"k=0\n[ Año ]x]\n k \t= v w \t\nd=\" x \"\ns=' y '\ne=''\nm='x\"\nu=\"x\n"
+                         u";c=1\n #c=2\nc=3\nr=1\nR=2\nn\nz=x=y\nÑ=€\n[b]\n[año]\nw=2\n[]\nk=3");
+const struct
 {
-    QTest::addColumn<bool>("vacio");
-    QTest::newRow("sin fichero") << false;
-    QTest::newRow("fichero vacío") << true;
+    const char16_t *seccion, *clave, *valor;
+} Lecturas[] = {{u" aÑO\t", u" k ", u"v w"}, {u"año", u"d", u" x "},  {u"año", u"s", u" y "},
+                {u"año", u"e", u""},         {u"año", u"m", u"'x\""}, {u"año", u"u", u"\"x"},
+                {u"año", u"c", u"3"},        {u"año", u"R", u"1"},    {u"año", u"n", u""},
+                {u"año", u"z", u"x=y"},      {u"año", u"ñ", u"€"},    {u"año", u"w", u""},
+                {u"", u"k", u"3"},           {u"b", u"k", u""}};
+
+QByteArray Codificado(const char *codificacion, const QString &texto, const QByteArray &marca = {})
+{
+    return marca + QByteArray(QStringEncoder(codificacion).encode(texto));
 }
 
-void PruebaModINIer::PrimerArranque()
+QByteArray Le(const QString &texto)
 {
-    QFETCH(bool, vacio);
+    return Codificado("UTF-16LE", texto, "\xFF\xFE");
+}
+
+} // namespace
+
+void PruebaModINIer::Leer_data()
+{
+    QTest::addColumn<QByteArray>("contenido");
+    const auto con = [](const char *salto) {
+        return QString(Documento).replace(u'\n', QLatin1StringView(salto));
+    };
+    QTest::newRow("utf-8") << Codificado("UTF-8", Documento);
+    QTest::newRow("utf-8, marca, crlf") << Codificado("UTF-8", con("\r\n"), "\xEF\xBB\xBF");
+    QTest::newRow("windows-1252, cr") << Codificado("windows-1252", con("\r"));
+    QTest::newRow("utf-16 le, crlf") << Le(con("\r\n"));
+    QTest::newRow("utf-16 be") << Codificado("UTF-16BE", Documento, "\xFE\xFF");
+}
+
+void PruebaModINIer::Leer()
+{
+    QFETCH(QByteArray, contenido);
+    const DocumentoIni documento(contenido);
+    for (const auto &[seccion, clave, valor] : Lecturas)
+        QCOMPARE(documento.Leer(seccion, clave), QString::fromUtf16(valor));
+}
+
+// A write with no result is refused: it could not be read back as given.
+void PruebaModINIer::Escribir_data()
+{
+    QTest::addColumn<QByteArray>("antes");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QByteArray>("despues");
+    const auto fila = [](const char *caso, const QByteArray &antes, const QString &clave,
+                         const QString &valor, const QByteArray &despues = {}) {
+        QTest::newRow(caso) << antes << clave << valor << despues;
+    };
+    fila("solo el valor", "; c\r\n[A]\r\n  Total =  1 ; x\r\n\r\n[O]\r\n", "total", "2",
+         "; c\r\n[A]\r\n  Total =  2\r\n\r\n[O]\r\n");
+    fila("primer bloque", "[a]\nx=1\n;\n\n[b]\n[a]\nk=2\n", "k", "v",
+         "[a]\nx=1\n;\nk=v\n\n[b]\n[a]\nk=2\n");
+    fila("sin salto final", "[a]\nx=1", "k", "v", "[a]\nx=1\nk=v");
+    fila("seccion nueva", "[b]\r\nx=1", "k", "v", "[b]\r\nx=1\r\n[a]\r\nk=v\r\n");
+    fila("blancos", "[a]\rk=1\r", "k", " x\t", "[a]\rk=\" x\t\"\r");
+    fila("comillas", "[a]\nk=1\n", "k", "\"q\"", "[a]\nk=\"\"q\"\"\n");
+    fila("comillas simples", "[a]\nk=1\n", "k", "'q'", "[a]\nk=\"'q'\"\n");
+    fila("saltos", "[a]\nk=1\n", "x\ny", "a\r\nb", "[a]\nk=1\nx y=a  b\n");
+    fila("windows-1252", "[a]\nk=\xF1\n", "k", "€ú", "[a]\nk=\x80\xFA\n");
+    fila("1252 a ascii", "[a]\nk=\xF1\n", "k", "n", "[a]\nk=n\n");
+    fila("sin codigo en 1252", "[a]\nk=\xF1\n", "k", "\u4E00");
+    fila("dejaria de ser 1252", "[a]\nk=\xF1\nj=\xC3\xA9\n", "k", "n");
+    fila("sustituto suelto", "", "k", QString(QChar(0xD800)));
+    fila("clave de comentario", "[a]\n", ";k", "");
+    fila("utf-16", Le("[a]\r\nk=1\r\n;ñ"), "k", "\u4E00", Le("[a]\r\nk=\u4E00\r\n;ñ"));
+    fila("utf-16 be", Codificado("UTF-16BE", "[b]", "\xFE\xFF"), "k", "'q'",
+         Codificado("UTF-16BE", "[b]\n[a]\nk=\"'q'\"\n", "\xFE\xFF"));
+    fila("utf-16 impar", Le("[a]\nk=1\n") + 'x', "k", "2");
+    fila("utf-16 sustituto suelto", Le(QString("[a]\nk=1\n") + QChar(0xDC00)), "k", "2");
+}
+
+void PruebaModINIer::Escribir()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, clave);
+    QFETCH(QString, valor);
+    QFETCH(QByteArray, despues);
+    const std::optional<DocumentoIni> escrito = DocumentoIni(antes).Escribir(u"a", clave, valor);
+    QCOMPARE(escrito ? escrito->Contenido() : QByteArray(), despues);
+}
+
+// The file is named after the program, a read never creates it, keys written
+// together are all stored or none, a value that already reads back keeps its
+// line, and a change made by hand is seen by the next call. A missing
+// folder, a read-only file (even for root) and a full disk (a child whose
+// files may not grow past 1 KiB) refuse the write and leave no other file.
+void PruebaModINIer::Archivo()
+{
     EntornoPrueba entorno("Otro");
-    if (vacio)
-        entorno.EscribirIni({});
+    QVERIFY(!EscribirINI("a]", "k", ""));
     QCOMPARE(LeerINI("Copyright", "Autor"), QString());
-    QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
-    QVERIFY(!EscribirINIAlArrancar({"Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}}));
-    QCOMPARE(QFile::exists(entorno.RutaIni()), vacio);
-    QVERIFY(EscribirINIAlArrancar({"Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}}));
+    QVERIFY(!EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
+    QVERIFY(!QFile::exists(entorno.RutaIni()));
+    QVERIFY(EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"Date", "2005/12"}}));
     QCOMPARE(entorno.LeerIni(), "[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
-    QCOMPARE(LeerINI("Copyright", "Date"), "2005/12");
-}
-
-// A value that already reads back leaves its line alone; an empty one still
-// creates its key.
-void PruebaModINIer::EscribeSoloLoNecesario()
-{
-    EntornoPrueba entorno;
-    entorno.EscribirIni("; Apuestas\r\n[Combinaciones]\r\nTotal = 2\r\nC2=\" x\"\r\n\r\n"
-                        "[Ma\361ana]\r\nnota=caf\xE9\r\n");
-    QVERIFY(EscribirINI("Combinaciones", "Total", "3"));
-    QVERIFY(EscribirINI("Combinaciones", "C4", "00-00-00-00-00-E0-0"));
-    QVERIFY(EscribirINI("combinaciones", "c2", " x"));
-    QVERIFY(EscribirINI("Mañana", "Nota", "té"));
-    QVERIFY(EscribirINI("Mañana", "vacia", ""));
-    QCOMPARE(entorno.LeerIni(),
-             "; Apuestas\r\n[Combinaciones]\r\nTotal = 3\r\nC2=\" x\"\r\n"
-             "C4=00-00-00-00-00-E0-0\r\n\r\n[Ma\361ana]\r\nnota=t\xE9\r\nvacia=\r\n");
-}
-
-// Every edit keeps the file's size. The first one comes after a pause, when
-// the copy read is old enough to be trusted while the file's stamp stays; the
-// one after the write comes at once, within the same stamp. The value is
-// longer than the 254 characters that older readers kept.
-void PruebaModINIer::EdicionAMano()
-{
-    EntornoPrueba entorno;
-    QString valor = QString("0123456789").repeated(30);
-    entorno.EscribirIni("[a]\nk=" + valor.toLatin1() + "\n");
-    // Until the file's last change is old enough for its stamp to be trusted.
-    const QDateTime cambio = QFileInfo(entorno.RutaIni()).metadataChangeTime();
-    QVERIFY(QTest::qWaitFor([&] { return cambio.msecsTo(QDateTime::currentDateTime()) > 40; }));
-    QCOMPARE(LeerINI("a", "k"), valor);
-    valor[299] = u'0';
-    entorno.EscribirIni("[a]\nk=" + valor.toLatin1() + "\n");
-    QCOMPARE(LeerINI("a", "k"), valor);
-
-    QVERIFY(EscribirINI("a", "k", "3333"));
-    QCOMPARE(LeerINI("a", "k"), "3333");
-    entorno.EscribirIni("[a]\nk=4444\n");
-    QCOMPARE(LeerINI("a", "k"), "4444");
-    QVERIFY(QFile::remove(entorno.RutaIni()));
-    QCOMPARE(LeerINI("a", "k"), QString());
-}
-
-// Inside a look the reads see the file as its first read found it, nested
-// looks included. A write still starts from the disk, so a change made
-// meanwhile is kept, and the reads after it see the file it wrote. Once the
-// look ends, the next read sees the disk again.
-void PruebaModINIer::Vistazo()
-{
-    EntornoPrueba entorno;
-    entorno.EscribirIni("[a]\nk=1\n");
-    {
-        const VistazoINI vistazo;
-        QCOMPARE(LeerINI("a", "k"), "1");
-        entorno.EscribirIni("[a]\nk=2\nj=x\n");
-        {
-            const VistazoINI interior;
-        }
-        QCOMPARE(LeerINI("a", "k"), "1");
-        QVERIFY(EscribirINI("a", "n", "3"));
-        QCOMPARE(entorno.LeerIni(), "[a]\nk=2\nj=x\nn=3\n");
-        entorno.EscribirIni("[a]\nk=4\n");
-        QCOMPARE(LeerINI("a", "k"), "2");
+    entorno.EscribirIni("[Copyright]\r\nAutor = Orbelan \t\r\n");
+    QCOMPARE(LeerINI("Copyright", "Date"), QString());
+    QVERIFY(EscribirINI("Copyright", {{"autor", "Orbelan"}, {"Date", ""}}));
+    QVERIFY(!EscribirINI("Copyright", {{"Date", "1"}, {";k", "x"}}));
+    QCOMPARE(entorno.LeerIni(), "[Copyright]\r\nAutor = Orbelan \t\r\nDate=\r\n");
+    FijarProgramaINI(entorno.carpeta.filePath("no"), "Otro");
+    QVERIFY(!EscribirINI("a", "k", "1"));
+    FijarProgramaINI(entorno.carpeta.path(), "Otro");
+    const QByteArray original = "[a]\r\nk=1\r\n";
+    entorno.EscribirIni(original);
+    QVERIFY(QFile::setPermissions(entorno.RutaIni(), QFileDevice::ReadOwner));
+    const QFileDevice::Permissions modo = QFileInfo(entorno.RutaIni()).permissions();
+    QVERIFY(!EscribirINI("a", "k", "2"));
+    QCOMPARE(QFileInfo(entorno.RutaIni()).permissions(), modo);
+    QVERIFY(QFile::setPermissions(entorno.RutaIni(), modo | QFileDevice::WriteOwner));
+    pid_t hijo = ::fork();
+    if (hijo == 0) {
+        const rlimit limite {1024, 1024};
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &limite) || EscribirINI("a", "k", QString(1024, u'x')));
     }
-    QCOMPARE(LeerINI("a", "k"), "4");
-}
-
-// A read made ahead stands for the file only while the file is as it was
-// read: an edit made meanwhile is seen whatever its size and whenever the
-// read ran, and the work done on the read stands as long as the bytes it ran
-// on are the file's; a read made ahead of another program folder, or of a
-// small file, is not used.
-void PruebaModINIer::LecturaAdelantada()
-{
-    // Only a file this long is worth a thread.
-    const QByteArray relleno = "; " + QByteArray(64 * 1024, 'x') + "\n[a]\nk=";
-    EntornoPrueba entorno;
-    for (const char *valor : {"22", "3"}) {
-        entorno.EscribirIni(relleno + "1\n");
-        AdelantarLecturaINI();
-        entorno.EscribirIni(relleno + valor + '\n');
-        QCOMPARE(LeerINI("a", "k"), valor);
-    }
-    AdelantarLecturaINI();
-    QVERIFY(!LecturaAdelantadaVigente());
-    for (const char *valor : {"1", "22"}) {
-        entorno.EscribirIni(relleno + "1\n");
-        QString leido;
-        AdelantarLecturaINI([&leido](const LectorINI &leer) { leer(u"A", u"K", leido); });
-        QVERIFY(LecturaAdelantadaVigente());
-        QCOMPARE(leido, "1");
-        entorno.EscribirIni(relleno + valor + '\n');
-        QCOMPARE(LeerINI("a", "k"), valor);
-        QCOMPARE(LecturaAdelantadaVigente(), leido == valor);
-    }
-    // Work done on the file as the start's write will leave it counts once
-    // that write is made, and not before; that write keeps an edit made on
-    // disk meanwhile.
-    const EscrituraINI autoria {"Copyright", {{"Autor", "Orbelan"}}};
-    for (const QString caso : {"escrita", "editada", "sin escribir"}) {
-        entorno.EscribirIni(relleno + "1\n");
-        QString leido;
-        AdelantarLecturaINI(
-            [&leido](const LectorINI &leer) { leer(u"Copyright", u"Autor", leido); }, autoria);
-        QVERIFY(!LecturaAdelantadaVigente());
-        QCOMPARE(leido, "Orbelan");
-        if (caso == "editada")
-            entorno.EscribirIni(relleno + "22\n");
-        QVERIFY(caso == "sin escribir" || EscribirINIAlArrancar(autoria));
-        QCOMPARE(LecturaAdelantadaVigente(), caso == "escrita");
-        QCOMPARE(LeerINI("a", "k"), caso == "editada" ? "22" : "1");
-        QCOMPARE(LeerINI("Copyright", "Autor"), caso == "sin escribir" ? "" : "Orbelan");
-    }
-    AdelantarLecturaINI([](const LectorINI &) {});
-    EntornoPrueba otro;
-    otro.EscribirIni("[a]\nk=otra\n");
-    QCOMPARE(LeerINI("a", "k"), "otra");
-    QVERIFY(!LecturaAdelantadaVigente());
-    otro.EscribirIni(relleno.left(1000) + "1\n");
-    bool trabajado = false;
-    AdelantarLecturaINI([&trabajado](const LectorINI &) { trabajado = true; });
-    QVERIFY(!LecturaAdelantadaVigente());
-    QVERIFY(!trabajado);
+    int estado = 0;
+    QVERIFY(::waitpid(hijo, &estado, 0) == hijo && WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    QCOMPARE(QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden), {"Otro.ini"});
+    QCOMPARE(entorno.LeerIni(), original);
 }
 
 QTEST_APPLESS_MAIN(PruebaModINIer)
