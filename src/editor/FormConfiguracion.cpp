@@ -164,7 +164,6 @@ void FormConfiguracion::keyPressEvent(QKeyEvent *event)
 
 void FormConfiguracion::Form_Load()
 {
-    const VistazoINI vistazo;
     txtCombinaciones->setText(LeerINI(Combinaciones, ClaveTotal));
     // Opens over the main window, on its left and top edges.
     if (const QWidget *principal = parentWidget())
@@ -260,7 +259,6 @@ void FormConfiguracion::cmdAnterior_Click()
 void FormConfiguracion::cmdSiguiente_Click()
 {
     // The bound and the combination shown come from one state of the file.
-    const VistazoINI vistazo;
     // The bound is the total in the file, which may have changed by hand.
     const auto total = Total(LeerINI(Combinaciones, ClaveTotal));
     const std::int16_t actual = IndiceActual();
