@@ -1,12 +1,38 @@
 #pragma once
 
-class QWidget;
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QWidget>
 
-// Ends the application's event loop once `ventana` has painted its first
-// frame, so a whole start-up can be timed from outside the process.
-void SalirTrasPrimerCuadro(QWidget &ventana);
+#include <cstdio>
 
-// Writes the process's peak resident memory to standard output as the line
-// "VmHWM: <n> kB". A child's rusage cannot give it: a child started with
-// posix_spawn carries its parent's peak across the exec.
-void InformarPicoMemoria();
+// Quits the event loop once the window has painted its first frame: the quit
+// is queued behind the painting of its children, so the whole frame is done.
+class SalidaTrasPrimerCuadro : public QObject
+{
+public:
+    explicit SalidaTrasPrimerCuadro(QWidget &ventana) { ventana.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Paint) {
+            objeto->removeEventFilter(this);
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+// Prints the process's peak resident memory as the line "VmHWM: <n> kB".
+inline void InformarPicoMemoria()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray &linea : estado.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            std::printf("%s\n", linea.constData());
+    }
+}

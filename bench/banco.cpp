@@ -1,287 +1,210 @@
-#include "Cifras.h"
-#include "FicheroApuestas.h"
-#include "Proceso.h"
-
 #include "app/FormMain.h"
-#include "app/ModeloResultado.h"
-#include "desktop/Escritorio.h"
-#include "settings/DocumentoIni.h"
+#include "editor/FormConfiguracion.h"
+#include "model/modTypeEuromillon.h"
 #include "settings/modINIer.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <QThread>
-#include <QTimer>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdio>
 #include <functional>
-#include <memory>
+#include <vector>
 
+// The program's figures at its limit of 32767 stored bets, each set side by
+// side with a reference measured in the same rounds.
 namespace {
 
-constexpr int ApuestasGuardadas = 32767;
+constexpr int Apuestas = 32767;
 constexpr int Rondas = 9;
-// A whole process swings by a few milliseconds from run to run on a shared
-// machine, so its medians take more runs.
-constexpr int RondasProcesos = 15;
-constexpr int Pulsaciones = 1000;
-const double SinMedida = std::nan("");
 
-// Messages are kept so a workload that went wrong shows it.
-class EscritorioBanco : public Escritorio
+// A settings file as a player keeps it: a comment, the feed's section and the
+// bets, always the same.
+QByteArray FicheroApuestas()
 {
-public:
-    void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
-    void AbrirDireccion(const QString &) override {}
+    QByteArray texto = "; Apuestas de Trebolero\n[DataSource]\nRDFData=http://127.0.0.1/rss\n"
+                       "Web=http://127.0.0.1/\n[Combinaciones]\nTotal="
+        + QByteArray::number(Apuestas) + '\n';
+    for (int i = 1; i <= Apuestas; ++i) {
+        texto += QStringLiteral("C%1=%2-%3-%4-%5-%6-E%7-%8\n")
+                     .arg(i)
+                     .arg(i % 10 + 1, 2, 10, QLatin1Char('0'))
+                     .arg(i % 9 + 11)
+                     .arg(i % 8 + 21)
+                     .arg(i % 7 + 31)
+                     .arg(i % 6 + 41)
+                     .arg(i % 5 + 1)
+                     .arg(i % 6 + 7)
+                     .toLatin1();
+    }
+    return texto;
+}
 
-    QStringList mensajes;
-};
-
-double Ms(const QElapsedTimer &reloj)
+void Escribir(const QString &ruta, const QByteArray &bytes)
 {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size())
+        qFatal("No se puede escribir %s", qPrintable(ruta));
+}
+
+double Mediana(std::vector<double> valores)
+{
+    std::ranges::sort(valores);
+    return valores[valores.size() / 2];
+}
+
+double Cronometrar(const std::function<void()> &trabajo)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    trabajo();
     return double(reloj.nsecsElapsed()) / 1e6;
 }
 
-// Whatever the previous workload left queued (layouts, repaints, deletions)
-// is done before the next one is timed.
-void Asentar()
+// Medians of `medida` and `referencia`, taken in turns for Rondas rounds.
+std::pair<double, double> Comparar(const std::function<double()> &medida,
+                                   const std::function<double()> &referencia)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    std::vector<double> de, contra;
+    for (int i = 0; i < Rondas; ++i) {
+        de.push_back(medida());
+        contra.push_back(referencia());
+    }
+    return {Mediana(de), Mediana(contra)};
 }
 
-const ModeloResultado &Lista(const FormMain &ventana)
+// One whole process, from its start to its exit; its peak memory in bytes,
+// as it reported it, goes to `pico`.
+double Ejecutar(const QString &programa, double *pico = nullptr)
 {
-    const auto *lista = ventana.findChild<QAbstractItemView *>(QStringLiteral("lstResultado"));
-    return *qobject_cast<const ModeloResultado *>(lista->model());
-}
-
-[[noreturn]] void Fallo(const QString &texto)
-{
-    QTextStream(stderr) << "bench: " << texto << Qt::endl;
-    std::exit(1);
-}
-
-// The work no load can avoid: reading and parsing the file once, and
-// appending the same texts to the same kind of model.
-double CargaMinima(const QString &ruta, const std::vector<Euromillon> &apuestas)
-{
+    QProcess proceso;
     QElapsedTimer reloj;
     reloj.start();
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly))
-        Fallo(QStringLiteral("cannot read ") + ruta);
-    const DocumentoIni documento(archivo.readAll());
-    ModeloResultado modelo;
-    modelo.ReservarFilas(int(apuestas.size()));
-    for (int fila = 1; fila <= int(apuestas.size()); ++fila) {
-        modelo.AgregarFila(QString::number(fila));
-        for (int campo = 1; campo <= 7; ++campo)
-            modelo.AgregarSubElemento(fila, QString::number(apuestas[fila - 1].Campo(campo)));
-    }
-    const double ms = Ms(reloj);
-    if (documento.Leer(u"Combinaciones", u"Total").toInt() != modelo.NumeroFilas())
-        Fallo(QStringLiteral("the reference load disagrees with the file"));
+    proceso.start(programa, {});
+    if (!proceso.waitForFinished(60'000) || proceso.exitCode() != 0)
+        qFatal("%s no ha terminado bien", qPrintable(programa));
+    const double ms = double(reloj.nsecsElapsed()) / 1e6;
+    const QByteArray salida = proceso.readAllStandardOutput();
+    if (pico)
+        *pico = salida.mid(salida.indexOf("VmHWM:") + 6).split('k').first().trimmed().toDouble()
+            * 1024;
     return ms;
 }
 
-double Carga()
+QJsonArray cifras;
+
+void Informar(const char *nombre, double medianaMs, double referenciaMs, double razon, double meta)
 {
-    QElapsedTimer reloj;
-    reloj.start();
-    const auto ventana = std::make_unique<FormMain>();
-    const double ms = Ms(reloj);
-    if (Lista(*ventana).NumeroFilas() != ApuestasGuardadas)
-        Fallo(QStringLiteral("the main window did not list every stored bet"));
-    return ms;
+    if (medianaMs > 0)
+        std::printf("%-12s %9.3f ms  reference %9.3f ms  ratio %6.2f", nombre, medianaMs,
+                    referenciaMs, razon);
+    else
+        std::printf("%-12s %9.1f bytes per bet", nombre, razon);
+    std::printf("  goal <= %g%s\n", meta, razon <= meta ? "" : "  (missed)");
+    cifras.append(QJsonObject {{"name", nombre},
+                               {"median_ms", medianaMs > 0 ? QJsonValue(medianaMs) : QJsonValue()},
+                               {"ratio", razon},
+                               {"goal", meta}});
 }
 
-void EscribirSorteo(FormMain &ventana)
+void Informar(const char *nombre, const std::pair<double, double> &medianas, double meta)
 {
-    const QStringList sorteo = {"3", "17", "22", "41", "50", "2", "8"};
-    for (int i = 1; i <= 7; ++i) {
-        const QString nombre = i <= 5 ? QStringLiteral("txtEuromillonNumero(%1)").arg(i)
-                                      : QStringLiteral("txtEuromillonEstrella(%1)").arg(i - 5);
-        ventana.findChild<QLineEdit *>(nombre)->setText(sorteo[i - 1]);
-    }
+    Informar(nombre, medianas.first, medianas.second, medianas.first / medianas.second, meta);
 }
 
-// Returns nothing when the check left no result (the command not built yet).
-double Comprobacion(FormMain &ventana)
+// The program's start with and without the settings file, a bare window's
+// start, and the memory that the stored bets add.
+void MedirArranques(const QByteArray &fichero)
 {
-    auto *boton = ventana.findChild<QPushButton *>(QStringLiteral("cmdComprobar"));
-    QElapsedTimer reloj;
-    reloj.start();
-    boton->click();
-    const double ms = Ms(reloj);
-    const ModeloResultado &lista = Lista(ventana);
-    const bool completa = lista.NumeroFilas() == ApuestasGuardadas
-        && lista.SubElemento(ApuestasGuardadas, 8).has_value();
-    return completa ? ms : SinMedida;
-}
-
-// From the click on "Con&figurar" to the last of the presses of "&Siguiente";
-// closing the editor and the rebuild of the list after it are not timed.
-double Editor(FormMain &ventana)
-{
-    QElapsedTimer reloj;
-    double ms = SinMedida;
-    QTimer::singleShot(0, &ventana, [&] {
-        auto *editor = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!editor)
-            return;
-        auto *siguiente = editor->findChild<QPushButton *>(QStringLiteral("cmdSiguiente"));
-        for (int i = 0; i < Pulsaciones; ++i)
-            siguiente->click();
-        ms = Ms(reloj);
-        const auto *actual = editor->findChild<QLineEdit *>(QStringLiteral("txtConfigActual"));
-        if (actual->text() != QString::number(Pulsaciones + 1))
-            ms = SinMedida;
-        editor->close();
-    });
-    reloj.start();
-    ventana.findChild<QPushButton *>(QStringLiteral("cmdConfigurar"))->click();
-    Asentar();
-    return ms;
-}
-
-double Lecturas()
-{
-    QElapsedTimer reloj;
-    reloj.start();
-    qsizetype largo = 0;
-    for (int i = 0; i < Pulsaciones; ++i)
-        largo += LeerINI(QStringLiteral("Combinaciones"), QStringLiteral("C1")).size();
-    const double ms = Ms(reloj);
-    if (largo == 0)
-        Fallo(QStringLiteral("the settings file lost its combinations"));
-    return ms;
-}
-
-Cifra Razon(const QString &nombre, const std::vector<double> &medidas,
-            const std::vector<double> &referencias, double meta, const QString &frente)
-{
-    const bool completas
-        = std::none_of(medidas.begin(), medidas.end(), [](double ms) { return std::isnan(ms); });
-    const double mediana = completas ? Mediana(medidas) : SinMedida;
-    const double referencia = Mediana(referencias);
-    return {nombre, mediana, referencia, mediana / referencia, meta, frente};
-}
-
-// The in-process figures: load, check and editor.
-void MedirVentanas(const QString &ruta, const FicheroApuestas &fichero, std::vector<Cifra> &cifras)
-{
-    FormMain ventana;
-    ventana.show();
-    QApplication::setActiveWindow(&ventana);
-    EscribirSorteo(ventana);
-    Asentar();
-    // A first round of each, untimed, warms the caches.
-    CargaMinima(ruta, fichero.apuestas);
-    Carga();
-    Comprobacion(ventana);
-    std::vector<double> minimas, cargas, comprobaciones;
-    for (int ronda = 0; ronda < Rondas; ++ronda) {
-        Asentar();
-        minimas.push_back(CargaMinima(ruta, fichero.apuestas));
-        Asentar();
-        cargas.push_back(Carga());
-        Asentar();
-        comprobaciones.push_back(Comprobacion(ventana));
-    }
-    cifras.push_back(Razon(QStringLiteral("load"), cargas, minimas, 1.5,
-                           QStringLiteral("one read and parse of the file + the same rows")));
-    cifras.push_back(
-        Razon(QStringLiteral("check"), comprobaciones, cargas, 1.25, QStringLiteral("load")));
-
-    Editor(ventana);
-    Lecturas();
-    std::vector<double> editores, lecturas;
-    for (int ronda = 0; ronda < Rondas; ++ronda) {
-        editores.push_back(Editor(ventana));
-        Asentar();
-        lecturas.push_back(Lecturas());
-    }
-    cifras.push_back(Razon(QStringLiteral("editor"), editores, lecturas, 2,
-                           QStringLiteral("1000 reads of one key")));
-}
-
-QString CopiaDelPrograma(const QString &carpeta)
-{
-    const QString copia = carpeta + QStringLiteral("/Trebolero");
-    if (!QDir().mkpath(carpeta) || !QFile::copy(QStringLiteral(TREBOLERO_BANCO_PROGRAMA), copia))
-        Fallo(QStringLiteral("cannot copy the program into ") + carpeta);
-    return copia;
-}
-
-// The whole-process figures: start (with and without the file, and a bare Qt
-// program) and the peak memory that the stored bets add.
-void MedirProcesos(const QString &base, const QByteArray &texto, std::vector<Cifra> &cifras)
-{
-    const QString conFichero = CopiaDelPrograma(base + QStringLiteral("/con"));
-    const QString sinFichero = CopiaDelPrograma(base + QStringLiteral("/sin"));
-    QFile ini(conFichero + QStringLiteral(".ini"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write(texto) != texto.size())
-        Fallo(QStringLiteral("cannot write the settings file"));
-    ini.close();
+    QTemporaryDir conFichero, sinFichero;
+    const QString lleno = conFichero.filePath("Trebolero"),
+                  vacio = sinFichero.filePath("Trebolero");
+    if (!QFile::copy(TREBOLERO_BANCO_PROGRAMA, lleno)
+        || !QFile::copy(TREBOLERO_BANCO_PROGRAMA, vacio))
+        qFatal("No se puede copiar el programa");
+    Escribir(conFichero.filePath("Trebolero.ini"), fichero);
+    std::vector<double> picos;
     const auto sinAjustes = [&] {
-        QFile::remove(sinFichero + QStringLiteral(".ini"));
-        return Ejecutar(sinFichero);
+        QFile::remove(sinFichero.filePath("Trebolero.ini"));
+        return Ejecutar(vacio);
     };
-    const std::function<Ejecucion()> variantes[] = {
-        [] { return Ejecutar(QStringLiteral(TREBOLERO_BANCO_VACIO)); },
-        sinAjustes,
-        [&] { return Ejecutar(conFichero); },
-    };
-    std::vector<double> ms[3], kib[3];
-    // Each round starts with the next variant, so that none of them always
-    // follows the same one: a process that starts right after another one
-    // exits finds the machine still busy tidying up after it.
-    for (int ronda = -1; ronda < RondasProcesos; ++ronda) {
-        for (int paso = 0; paso < 3; ++paso) {
-            const int v = (paso + ronda + 1) % 3;
-            const Ejecucion ejecucion = variantes[v]();
-            if (!ejecucion.correcta)
-                Fallo(QStringLiteral("a start-up run failed"));
-            if (ronda >= 0) {
-                ms[v].push_back(ejecucion.ms);
-                kib[v].push_back(double(ejecucion.picoKiB));
-            }
-        }
-    }
-    cifras.push_back(Razon(QStringLiteral("start"), ms[2], ms[1], 1.3,
-                           QStringLiteral("the same start without a settings file")));
-    cifras.push_back(Razon(QStringLiteral("start_empty"), ms[1], ms[0], 1.2,
-                           QStringLiteral("a bare Qt Widgets program, one empty window")));
-    const double bytesPorApuesta = (Mediana(kib[2]) - Mediana(kib[1])) * 1024 / ApuestasGuardadas;
-    cifras.push_back({QStringLiteral("memory"), SinMedida, SinMedida, bytesPorApuesta, 256,
-                      QStringLiteral("peak RSS with the file less without, bytes per bet: %1 "
-                                     "against %2 KiB")
-                          .arg(Mediana(kib[2]))
-                          .arg(Mediana(kib[1]))});
+    Ejecutar(lleno); // the first start writes the authorship keys
+    Informar("start", Comparar([&] { return Ejecutar(lleno); }, sinAjustes), 1.5);
+    Informar("start_empty", Comparar(sinAjustes, [] { return Ejecutar(TREBOLERO_BANCO_VACIO); }),
+             1.4);
+    const auto [pico, picoSinFichero] = Comparar(
+        [&] {
+            double bytes = 0;
+            Ejecutar(lleno, &bytes);
+            return bytes;
+        },
+        [&] {
+            double bytes = 0;
+            QFile::remove(sinFichero.filePath("Trebolero.ini"));
+            Ejecutar(vacio, &bytes);
+            return bytes;
+        });
+    Informar("memory", 0, 0, (pico - picoSinFichero) / Apuestas, 256);
 }
 
-QString Maquina()
+// Comprobar, Siguiente and Guardar in the windows, on the same file.
+void MedirVentanas(const QByteArray &fichero)
 {
-    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
-    QString modelo;
-    if (cpuinfo.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &linea : cpuinfo.readAll().split('\n')) {
-            if (linea.startsWith("model name")) {
-                modelo = QString::fromUtf8(linea.mid(linea.indexOf(':') + 1).trimmed());
-                break;
-            }
-        }
+    QTemporaryDir carpeta;
+    FijarProgramaINI(carpeta.path(), QStringLiteral("Trebolero"));
+    Escribir(RutaINI(), fichero);
+    const auto leer = [] {
+        return Cronometrar([] {
+            const DocumentoIni ini = LeerDocumentoINI();
+            qsizetype tamano = ini.Leer(u"Combinaciones", u"Total").size();
+            for (int i = 1; i <= Apuestas; ++i)
+                tamano += ini.Leer(u"Combinaciones", ClaveCombinacion(i)).size();
+            if (tamano == 0)
+                qFatal("El fichero no tiene apuestas");
+        });
+    };
+    FormMain ventana;
+    const QStringList sorteo {"3", "17", "22", "41", "50", "2", "8"};
+    for (int i = 1; i <= 7; ++i) {
+        const QString caja = i <= 5 ? QStringLiteral("txtEuromillonNumero(%1)").arg(i)
+                                    : QStringLiteral("txtEuromillonEstrella(%1)").arg(i - 5);
+        ventana.findChild<QLineEdit *>(caja)->setText(sorteo[i - 1]);
     }
-    return QStringLiteral("%1 cores, %2").arg(QThread::idealThreadCount()).arg(modelo);
+    const auto pulsar = [](const QWidget &ventana, const char *boton) {
+        auto *pulsado = ventana.findChild<QPushButton *>(boton);
+        return [pulsado] {
+            return Cronometrar([pulsado] { pulsado->click(); });
+        };
+    };
+    Informar("check", Comparar(pulsar(ventana, "cmdComprobar"), leer), 1.5);
+    if (ventana.findChild<QAbstractItemView *>("lstResultado")->model()->rowCount() != Apuestas)
+        qFatal("La lista no tiene todas las apuestas");
+
+    auto *editor = new FormConfiguracion(&ventana);
+    const auto parsear = [] {
+        return Cronometrar([] { LeerDocumentoINI(); });
+    };
+    Informar("editor", Comparar(pulsar(*editor, "cmdSiguiente"), parsear), 3);
+    const auto guardarFichero = [] {
+        return Cronometrar([] {
+            QSaveFile archivo(RutaINI());
+            if (!archivo.open(QIODevice::WriteOnly)
+                || !archivo.write(LeerDocumentoINI().Contenido()) || !archivo.commit())
+                qFatal("No se puede guardar el fichero");
+        });
+    };
+    Informar("save", Comparar(pulsar(*editor, "cmdGuardar"), guardarFichero), 3);
+    FijarProgramaINI({}, {});
 }
 
 } // namespace
@@ -289,37 +212,12 @@ QString Maquina()
 int main(int argc, char *argv[])
 {
     QApplication aplicacion(argc, argv);
-    PrepararAplicacion(aplicacion);
-    QTemporaryDir carpeta;
-    if (!carpeta.isValid())
-        Fallo(QStringLiteral("no scratch folder"));
-    FijarProgramaINI(carpeta.path(), QStringLiteral("Trebolero"));
-    EscritorioBanco escritorio;
-    Escritorio::Instalar(&escritorio);
-
-    const FicheroApuestas fichero = GenerarFichero(ApuestasGuardadas);
-    QTextStream salida(stdout);
-    salida << "Machine: " << Maquina() << "\nWorkload: " << ApuestasGuardadas
-           << " stored bets, a settings file of " << fichero.texto.size() / 1024
-           << " KiB; medians of " << Rondas << " runs, " << RondasProcesos << " for whole processes"
-           << Qt::endl;
-
-    const QString ruta = RutaINI();
-    QFile ini(ruta);
-    if (!ini.open(QIODevice::WriteOnly) || ini.write(fichero.texto) != fichero.texto.size())
-        Fallo(QStringLiteral("cannot write the settings file"));
-    ini.close();
-
-    std::vector<Cifra> cifras;
-    MedirVentanas(ruta, fichero, cifras);
-    MedirProcesos(carpeta.path() + QStringLiteral("/procesos"), fichero.texto, cifras);
-    if (!escritorio.mensajes.isEmpty())
-        Fallo(QStringLiteral("a workload showed a message: ") + escritorio.mensajes.first());
-
-    salida << Tabla(cifras);
-    const QString resultados = QStringLiteral(TREBOLERO_BANCO_RESULTADOS);
-    if (!GuardarJson(cifras, resultados))
-        Fallo(QStringLiteral("cannot write ") + resultados);
-    salida << "Written to " << resultados << Qt::endl;
+    const QByteArray fichero = FicheroApuestas();
+    MedirArranques(fichero);
+    MedirVentanas(fichero);
+    QFile resultados(TREBOLERO_BANCO_RESULTADOS);
+    if (!resultados.open(QIODevice::WriteOnly)
+        || resultados.write(QJsonDocument(cifras).toJson()) < 0)
+        return 1;
     return 0;
 }

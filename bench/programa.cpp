@@ -12,8 +12,8 @@ int main(int argc, char *argv[])
     PrepararAplicacion(aplicacion);
     FormMain ventana;
     ventana.show();
-    SalirTrasPrimerCuadro(ventana);
-    const int salida = aplicacion.exec();
+    SalidaTrasPrimerCuadro salida(ventana);
+    const int estado = aplicacion.exec();
     InformarPicoMemoria();
-    return salida;
+    return estado;
 }

@@ -1,7 +1,6 @@
 #include "PrimerCuadro.h"
 
 #include <QApplication>
-#include <QWidget>
 
 // The least a Qt Widgets program does: one empty window, ending after its
 // first frame.
@@ -10,8 +9,8 @@ int main(int argc, char *argv[])
     QApplication aplicacion(argc, argv);
     QWidget ventana;
     ventana.show();
-    SalirTrasPrimerCuadro(ventana);
-    const int salida = aplicacion.exec();
+    SalidaTrasPrimerCuadro salida(ventana);
+    const int estado = aplicacion.exec();
     InformarPicoMemoria();
-    return salida;
+    return estado;
 }

@@ -3,9 +3,9 @@
 #include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
 #include "desktop/Escritorio.h"
+#include "desktop/FuenteControles.h"
 #include "desktop/Twips.h"
 #include "model/modTypeEuromillon.h"
-#include "settings/modINIer.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -38,8 +38,7 @@ FormConfiguracion::FormConfiguracion(QWidget *propietario)
                    | Qt::WindowCloseButtonHint);
     // Closing unloads the window, so every opening starts again at combination 1.
     setAttribute(Qt::WA_DeleteOnClose);
-    // Takes the owner's font, as the controls are sized for it.
-    setAttribute(Qt::WA_WindowPropagation);
+    setFont(FuenteControles());
     setModal(true);
     setFixedSize(Twips(4335), Twips(4065));
 
@@ -51,9 +50,10 @@ FormConfiguracion::FormConfiguracion(QWidget *propietario)
     Form_Load();
 }
 
-CajaTexto *FormConfiguracion::CrearCaja(const QString &nombre, const QRect &geometria)
+CajaTexto *FormConfiguracion::CrearCaja(QWidget *contenedor, const QString &nombre,
+                                        const QRect &geometria)
 {
-    auto *caja = new CajaTexto(FraModificar);
+    auto *caja = new CajaTexto(contenedor);
     caja->setObjectName(nombre);
     caja->setGeometry(geometria);
     return caja;
@@ -61,13 +61,12 @@ CajaTexto *FormConfiguracion::CrearCaja(const QString &nombre, const QRect &geom
 
 void FormConfiguracion::ConstruirCombinaciones()
 {
-    FraCombinaciones = new QGroupBox(QStringLiteral("Combinaciones"), this);
+    auto *FraCombinaciones = new QGroupBox(QStringLiteral("Combinaciones"), this);
     FraCombinaciones->setObjectName(QStringLiteral("FraCombinaciones"));
     FraCombinaciones->setGeometry(TwipsRect(120, 120, 4095, 735));
 
-    txtCombinaciones = new CajaTexto(FraCombinaciones);
-    txtCombinaciones->setObjectName(QStringLiteral("txtCombinaciones"));
-    txtCombinaciones->setGeometry(TwipsRect(240, 240, 375, 375));
+    txtCombinaciones = CrearCaja(FraCombinaciones, QStringLiteral("txtCombinaciones"),
+                                 TwipsRect(240, 240, 375, 375));
     txtCombinaciones->setReadOnly(true);
     txtCombinaciones->setAccessibleName(QStringLiteral("Combinaciones guardadas"));
 
@@ -81,11 +80,12 @@ void FormConfiguracion::ConstruirCombinaciones()
 
 void FormConfiguracion::ConstruirModificar()
 {
-    FraModificar = new QGroupBox(QStringLiteral("Modificar"), this);
+    auto *FraModificar = new QGroupBox(QStringLiteral("Modificar"), this);
     FraModificar->setObjectName(QStringLiteral("FraModificar"));
     FraModificar->setGeometry(TwipsRect(120, 960, 4095, 1815));
 
-    txtConfigActual = CrearCaja(QStringLiteral("txtConfigActual"), TwipsRect(240, 240, 375, 375));
+    txtConfigActual
+        = CrearCaja(FraModificar, QStringLiteral("txtConfigActual"), TwipsRect(240, 240, 375, 375));
     txtConfigActual->setReadOnly(true);
     txtConfigActual->setAccessibleName(QStringLiteral("Combinación mostrada"));
 
@@ -96,32 +96,26 @@ void FormConfiguracion::ConstruirModificar()
     connect(cmdAnterior, &QPushButton::clicked, this, &FormConfiguracion::cmdAnterior_Click);
     connect(cmdSiguiente, &QPushButton::clicked, this, &FormConfiguracion::cmdSiguiente_Click);
 
-    for (int i = 1; i <= 5; ++i) {
-        CajaTexto *caja = txtEuromillonConfigNumero(i)
-            = CrearCaja(QStringLiteral("txtEuromillonConfigNumero(%1)").arg(i),
-                        TwipsRect(240 + 480 * (i - 1), 840, 495, 375));
-        caja->setToolTip(QStringLiteral("Número %1").arg(i));
-        connect(caja, &CajaTexto::FocoRecibido, this,
-                [this, i] { txtEuromillonConfigNumero_GotFocus(i); });
-        connect(caja, &CajaTexto::TeclaSoltada, this,
-                [this, i] { txtEuromillonConfigNumero_KeyUp(i); });
-    }
-    for (int i = 1; i <= 2; ++i) {
-        CajaTexto *caja = txtEuromillonConfigEstrella(i)
-            = CrearCaja(QStringLiteral("txtEuromillonConfigEstrella(%1)").arg(i),
-                        TwipsRect(2880 + 480 * (i - 1), 840, 495, 375));
-        caja->setToolTip(QStringLiteral("Estrella %1").arg(i));
-        connect(caja, &CajaTexto::FocoRecibido, this,
-                [this, i] { txtEuromillonConfigEstrella_GotFocus(i); });
-        connect(caja, &CajaTexto::TeclaSoltada, this,
-                [this, i] { txtEuromillonConfigEstrella_KeyUp(i); });
-    }
-    // Stars take two characters, as today's stars run from 1 to 12.
+    // The row of five number boxes and, after a gap, two star boxes. Stars
+    // take two characters, as today's stars run from 1 to 12.
     for (int i = 1; i <= 7; ++i) {
-        CajaTexto *caja
-            = i <= 5 ? txtEuromillonConfigNumero(i) : txtEuromillonConfigEstrella(i - 5);
-        caja->setMaxLength(2);
+        const bool numero = i <= 5;
+        const int indice = numero ? i : i - 5;
+        const QString clase = numero ? QStringLiteral("Numero") : QStringLiteral("Estrella");
+        CajaTexto *caja = CrearCaja(
+            FraModificar, QStringLiteral("txtEuromillonConfig%1(%2)").arg(clase).arg(indice),
+            TwipsRect(240 + 480 * (i - 1) + (numero ? 0 : 240), 840, 495, 375));
+        (numero ? txtEuromillonConfigNumero(indice) : txtEuromillonConfigEstrella(indice)) = caja;
+        caja->setToolTip(
+            (numero ? QStringLiteral("Número %1") : QStringLiteral("Estrella %1")).arg(indice));
         caja->setAccessibleName(caja->toolTip());
+        caja->setMaxLength(2);
+        const auto alEnfocar = numero ? &FormConfiguracion::txtEuromillonConfigNumero_GotFocus
+                                      : &FormConfiguracion::txtEuromillonConfigEstrella_GotFocus;
+        const auto alSoltar = numero ? &FormConfiguracion::txtEuromillonConfigNumero_KeyUp
+                                     : &FormConfiguracion::txtEuromillonConfigEstrella_KeyUp;
+        connect(caja, &CajaTexto::FocoRecibido, this, [=, this] { (this->*alEnfocar)(indice); });
+        connect(caja, &CajaTexto::TeclaSoltada, this, [=, this] { (this->*alSoltar)(indice); });
     }
 
     cmdGuardar = CrearBoton(FraModificar, "cmdGuardar", QStringLiteral("&Guardar"),
@@ -131,22 +125,10 @@ void FormConfiguracion::ConstruirModificar()
 
 void FormConfiguracion::FijarOrdenTabulacion()
 {
-    const QList<QWidget *> orden = {
-        txtCombinaciones,
-        cmdInsertar,
-        cmdEliminar,
-        cmdAnterior,
-        cmdSiguiente,
-        txtEuromillonConfigNumero(1),
-        txtEuromillonConfigNumero(2),
-        txtEuromillonConfigNumero(3),
-        txtEuromillonConfigNumero(4),
-        txtEuromillonConfigNumero(5),
-        txtEuromillonConfigEstrella(1),
-        txtEuromillonConfigEstrella(2),
-        cmdGuardar,
-        txtConfigActual,
-    };
+    QList<QWidget *> orden {txtCombinaciones, cmdInsertar, cmdEliminar, cmdAnterior, cmdSiguiente};
+    for (int i = 1; i <= 7; ++i)
+        orden << CajaCombinacion(i);
+    orden << cmdGuardar << txtConfigActual;
     for (qsizetype i = 1; i < orden.size(); ++i)
         setTabOrder(orden[i - 1], orden[i]);
 }
@@ -164,27 +146,26 @@ void FormConfiguracion::keyPressEvent(QKeyEvent *event)
 
 void FormConfiguracion::Form_Load()
 {
-    txtCombinaciones->setText(LeerINI(Combinaciones, ClaveTotal));
+    const DocumentoIni ini = LeerDocumentoINI();
+    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
     // Opens over the main window, on its left and top edges.
     if (const QWidget *principal = parentWidget())
         move(principal->pos());
-    IrA(1);
+    IrA(1, ini);
 }
 
-void FormConfiguracion::MostrarCombinacion(std::int16_t n)
+void FormConfiguracion::MostrarCombinacion(std::int16_t n, const DocumentoIni &ini)
 {
     Euromillon combinacion;
-    CadenaAEuromillon(LeerINI(Combinaciones, ClaveCombinacion(n)), combinacion);
-    for (int i = 1; i <= 5; ++i)
-        txtEuromillonConfigNumero(i)->setText(TextoNumero(combinacion.Campo(i)));
-    for (int i = 1; i <= 2; ++i)
-        txtEuromillonConfigEstrella(i)->setText(TextoNumero(combinacion.Campo(5 + i)));
+    CadenaAEuromillon(ini.Leer(Combinaciones, ClaveCombinacion(n)), combinacion);
+    for (int i = 1; i <= 7; ++i)
+        CajaCombinacion(i)->setText(TextoNumero(combinacion.Campo(i)));
 }
 
-void FormConfiguracion::IrA(std::int16_t n)
+void FormConfiguracion::IrA(std::int16_t n, const DocumentoIni &ini)
 {
     txtConfigActual->setText(TextoNumero(n));
-    MostrarCombinacion(n);
+    MostrarCombinacion(n, ini);
 }
 
 std::optional<std::int16_t> FormConfiguracion::Total(const QString &texto)
@@ -207,9 +188,9 @@ std::int16_t FormConfiguracion::IndiceActual() const
     return ConvertirEntero16(txtConfigActual->text()).value_or(0);
 }
 
-bool FormConfiguracion::Escribir(const QString &clave, const QString &valor)
+bool FormConfiguracion::Escribir(const QList<std::pair<QString, QString>> &valores)
 {
-    if (EscribirINI(Combinaciones, clave, valor))
+    if (EscribirINI(Combinaciones, valores))
         return true;
     Avisar(this, QStringLiteral("No se ha podido guardar el fichero de configuración."));
     return false;
@@ -217,6 +198,9 @@ bool FormConfiguracion::Escribir(const QString &clave, const QString &valor)
 
 void FormConfiguracion::cmdInsertar_Click()
 {
+    const DocumentoIni ini = LeerDocumentoINI();
+    // The file may have been edited by hand since the window opened.
+    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
     const auto total = Total(txtCombinaciones->text());
     if (!total)
         return;
@@ -224,28 +208,31 @@ void FormConfiguracion::cmdInsertar_Click()
         Avisar(this, QStringLiteral("No caben más combinaciones."));
         return;
     }
-    const int nuevoTotal = *total + 1;
-    if (!Escribir(ClaveTotal, QString::number(nuevoTotal)))
-        return;
-    txtCombinaciones->setText(QString::number(nuevoTotal));
+    const QString nuevoTotal = QString::number(*total + 1);
+    QList<std::pair<QString, QString>> valores {{ClaveTotal, nuevoTotal}};
     // A combination removed earlier comes back with its old text.
-    const QString clave = ClaveCombinacion(nuevoTotal).Texto();
-    if (LeerINI(Combinaciones, clave).isEmpty())
-        Escribir(clave, CombinacionNueva);
+    const QString clave = ClaveCombinacion(*total + 1).Texto();
+    if (ini.Leer(Combinaciones, clave).isEmpty())
+        valores.append({clave, CombinacionNueva});
+    if (Escribir(valores))
+        txtCombinaciones->setText(nuevoTotal);
 }
 
 void FormConfiguracion::cmdEliminar_Click()
 {
+    const DocumentoIni ini = LeerDocumentoINI();
+    // The file may have been edited by hand since the window opened.
+    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
     const auto total = Total(txtCombinaciones->text());
     if (!total || *total == 0)
         return;
     // Only the total goes down: the removed combination keeps its key.
     const auto nuevoTotal = static_cast<std::int16_t>(*total - 1);
-    if (!Escribir(ClaveTotal, QString::number(nuevoTotal)))
+    if (!Escribir({{ClaveTotal, QString::number(nuevoTotal)}}))
         return;
     txtCombinaciones->setText(QString::number(nuevoTotal));
     if (IndiceActual() > nuevoTotal)
-        IrA(nuevoTotal);
+        IrA(nuevoTotal, ini);
 }
 
 void FormConfiguracion::cmdAnterior_Click()
@@ -258,13 +245,14 @@ void FormConfiguracion::cmdAnterior_Click()
 
 void FormConfiguracion::cmdSiguiente_Click()
 {
-    // The bound and the combination shown come from one state of the file.
-    // The bound is the total in the file, which may have changed by hand.
-    const auto total = Total(LeerINI(Combinaciones, ClaveTotal));
+    // The bound is the total in the file, which may have changed by hand; the
+    // combination shown comes from that same reading.
+    const DocumentoIni ini = LeerDocumentoINI();
+    const auto total = Total(ini.Leer(Combinaciones, ClaveTotal));
     const std::int16_t actual = IndiceActual();
     if (!total || *total <= actual)
         return;
-    IrA(actual + 1);
+    IrA(actual + 1, ini);
 }
 
 void FormConfiguracion::cmdGuardar_Click()
@@ -283,35 +271,21 @@ void FormConfiguracion::cmdGuardar_Click()
     const QString texto = numeros.join(QLatin1Char('-')) + QStringLiteral("-E")
         + txtEuromillonConfigEstrella(1)->text() + QLatin1Char('-')
         + txtEuromillonConfigEstrella(2)->text();
-    Escribir(ClaveCombinacion(indice).Texto(), texto);
+    Escribir({{ClaveCombinacion(indice).Texto(), texto}});
 }
 
-void FormConfiguracion::txtEuromillonConfigNumero_GotFocus(int indice)
+CajaTexto *FormConfiguracion::CajaCombinacion(int i) const
 {
-    txtEuromillonConfigNumero(indice)->SeleccionarTodo();
+    return i <= 5 ? txtEuromillonConfigNumero(i) : txtEuromillonConfigEstrella(i - 5);
 }
 
-void FormConfiguracion::txtEuromillonConfigEstrella_GotFocus(int indice)
+// A box that holds two characters passes the focus on, the last to "Guardar".
+void FormConfiguracion::Avanzar(int i)
 {
-    txtEuromillonConfigEstrella(indice)->SeleccionarTodo();
-}
-
-void FormConfiguracion::txtEuromillonConfigNumero_KeyUp(int indice)
-{
-    if (txtEuromillonConfigNumero(indice)->text().size() != 2)
+    if (CajaCombinacion(i)->text().size() != 2)
         return;
-    if (indice == 5)
-        txtEuromillonConfigEstrella(1)->setFocus();
-    else
-        txtEuromillonConfigNumero(indice + 1)->setFocus();
-}
-
-void FormConfiguracion::txtEuromillonConfigEstrella_KeyUp(int indice)
-{
-    if (txtEuromillonConfigEstrella(indice)->text().size() != 2)
-        return;
-    if (indice == 1)
-        txtEuromillonConfigEstrella(2)->setFocus();
+    if (i < 7)
+        CajaCombinacion(i + 1)->setFocus();
     else
         cmdGuardar->setFocus();
 }

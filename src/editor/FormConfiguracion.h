@@ -1,14 +1,16 @@
 #pragma once
 
+#include "desktop/CajaTexto.h"
 #include "desktop/ControlArray.h"
+#include "settings/DocumentoIni.h"
+#include "settings/modINIer.h"
 
 #include <QDialog>
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
-class CajaTexto;
-class QGroupBox;
 class QPushButton;
 
 // The combination editor: shows the stored bets one at a time and adds one
@@ -24,8 +26,8 @@ public:
     // Opens over `propietario`, its owner, at combination 1.
     explicit FormConfiguracion(QWidget *propietario);
 
-    // Writes stored combination `n` into the seven edit boxes.
-    void MostrarCombinacion(std::int16_t n);
+    // Writes stored combination `n` of `ini` into the seven edit boxes.
+    void MostrarCombinacion(std::int16_t n, const DocumentoIni &ini = LeerDocumentoINI());
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -36,32 +38,40 @@ private Q_SLOTS:
     void cmdAnterior_Click();
     void cmdSiguiente_Click();
     void cmdGuardar_Click();
-    void txtEuromillonConfigNumero_GotFocus(int indice);
-    void txtEuromillonConfigEstrella_GotFocus(int indice);
-    void txtEuromillonConfigNumero_KeyUp(int indice);
-    void txtEuromillonConfigEstrella_KeyUp(int indice);
+    void txtEuromillonConfigNumero_GotFocus(int indice)
+    {
+        CajaCombinacion(indice)->SeleccionarTodo();
+    }
+    void txtEuromillonConfigEstrella_GotFocus(int indice)
+    {
+        CajaCombinacion(5 + indice)->SeleccionarTodo();
+    }
+    void txtEuromillonConfigNumero_KeyUp(int indice) { Avanzar(indice); }
+    void txtEuromillonConfigEstrella_KeyUp(int indice) { Avanzar(5 + indice); }
 
 private:
     void Form_Load();
     void ConstruirCombinaciones();
     void ConstruirModificar();
     void FijarOrdenTabulacion();
-    CajaTexto *CrearCaja(const QString &nombre, const QRect &geometria);
+    // Edit box `i` of the row: 1 to 5 the numbers, 6 and 7 the stars.
+    CajaTexto *CajaCombinacion(int i) const;
+    void Avanzar(int i);
+    CajaTexto *CrearCaja(QWidget *contenedor, const QString &nombre, const QRect &geometria);
 
     // The total held in `texto`; an empty text is an empty list. A text that
     // is no count is reported to the user and gives nothing.
     std::optional<std::int16_t> Total(const QString &texto);
     std::int16_t IndiceActual() const;
-    // Writes `n` into the index box and shows combination `n`.
-    void IrA(std::int16_t n);
-    // Writes one key of the list; a failed write is reported to the user.
-    bool Escribir(const QString &clave, const QString &valor);
+    // Writes `n` into the index box and shows combination `n` of `ini`.
+    void IrA(std::int16_t n, const DocumentoIni &ini = LeerDocumentoINI());
+    // Writes keys of the list in one replacement of the file; a failed write
+    // is reported to the user.
+    bool Escribir(const QList<std::pair<QString, QString>> &valores);
 
-    QGroupBox *FraCombinaciones = nullptr;
     CajaTexto *txtCombinaciones = nullptr;
     QPushButton *cmdInsertar = nullptr;
     QPushButton *cmdEliminar = nullptr;
-    QGroupBox *FraModificar = nullptr;
     CajaTexto *txtConfigActual = nullptr;
     QPushButton *cmdAnterior = nullptr;
     QPushButton *cmdSiguiente = nullptr;
