@@ -1,3 +1,5 @@
+#include "support/EntornoPrueba.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,16 +17,17 @@
 class TstE2e : public QObject
 {
     Q_OBJECT
-    QTemporaryDir carpeta;
+    EntornoPrueba entorno;
+    const QTemporaryDir &carpeta = entorno.carpeta;
     QProcess xvfb, programa;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
 
     // Runs xdotool on the private server: the first line of its output, or
     // nothing when it fails.
     std::optional<QString> Xdotool(const QStringList &argumentos)
     {
         QProcess xdotool;
-        xdotool.setProcessEnvironment(entorno);
+        xdotool.setProcessEnvironment(variables);
         xdotool.start("xdotool", argumentos);
         if (!xdotool.waitForFinished(20000) || xdotool.exitCode() != 0)
             return {};
@@ -47,15 +50,10 @@ class TstE2e : public QObject
         QFile archivo(carpeta.filePath(nombre));
         return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
     }
-    bool Escribir(const QString &nombre, const QByteArray &contenido) const
-    {
-        QFile archivo(carpeta.filePath(nombre));
-        return archivo.open(QIODevice::WriteOnly) && archivo.write(contenido) == contenido.size();
-    }
     // Sends WM_DELETE_WINDOW, what the close button of a title bar sends.
     void PedirCierre(uint32_t ventana)
     {
-        xcb_connection_t *conexion = xcb_connect(qPrintable(entorno.value("DISPLAY")), nullptr);
+        xcb_connection_t *conexion = xcb_connect(qPrintable(variables.value("DISPLAY")), nullptr);
         const auto atomo = [conexion](const char *nombre) {
             const auto respuesta = xcb_intern_atom_reply(
                 conexion, xcb_intern_atom(conexion, 0, std::strlen(nombre), nombre), nullptr);
@@ -82,25 +80,26 @@ void TstE2e::usoCompleto()
     const QByteArray ini
         = "[Combinaciones]\nTotal=2\nC1=03-15-20-38-44-E2-5\nC2=01-02-03-04-05-E10-12\n"
           "[Copyright]\nAutor=Orbelan\nDate=2005/12\n";
-    const QString abridor = carpeta.filePath("bin/xdg-open");
-    QVERIFY(QDir(carpeta.path()).mkdir("bin")
-            && QFile::copy(TREBOLERO_EJECUTABLE, carpeta.filePath("Trebolero")));
-    QVERIFY(Escribir("Trebolero.ini", ini)
-            && Escribir("bin/xdg-open", "#!/bin/sh\nprintf %s \"$1\" > \"$0.txt\"\n"));
-    QVERIFY(QFile::setPermissions(abridor, QFile::ReadOwner | QFile::ExeOwner));
+    QFile abridor(carpeta.filePath("xdg-open"));
+    QVERIFY(QFile::copy(TREBOLERO_EJECUTABLE, carpeta.filePath("Trebolero"))
+            && abridor.open(QIODevice::WriteOnly));
+    abridor.write("#!/bin/sh\nprintf %s \"$1\" > \"$0.txt\"\n");
+    QVERIFY(abridor.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    abridor.close();
+    entorno.EscribirIni(ini);
     QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
-    entorno.insert("DISPLAY", ':' + xvfb.readLine().trimmed());
-    entorno.insert("QT_QPA_PLATFORM", "xcb");
-    entorno.insert("PATH", carpeta.filePath("bin") + ':' + entorno.value("PATH"));
-    entorno.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + carpeta.filePath("sin-bus"));
-    programa.setProcessEnvironment(entorno);
+    variables.insert("DISPLAY", ':' + xvfb.readLine().trimmed());
+    variables.insert("QT_QPA_PLATFORM", "xcb");
+    variables.insert("PATH", carpeta.path() + ':' + variables.value("PATH"));
+    variables.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + carpeta.filePath("sin-bus"));
+    programa.setProcessEnvironment(variables);
     programa.start(carpeta.filePath("Trebolero"));
 
     // From Descargar, seven tabs reach the first number; the boxes then
     // advance by themselves and the second star hands the focus to Comprobar.
     Pulsar("^Trebolero 4", "Tab Tab Tab Tab Tab Tab Tab 0 3 1 5 2 2 3 8 4 9 0 2 0 7 Return alt+m");
-    QTRY_VERIFY_WITH_TIMEOUT(Leer("bin/xdg-open.txt").startsWith("mailto:"), 20000);
-    const QString mail = QUrl::fromPercentEncoding(Leer("bin/xdg-open.txt"));
+    QTRY_VERIFY_WITH_TIMEOUT(Leer("xdg-open.txt").startsWith("mailto:"), 20000);
+    const QString mail = QUrl::fromPercentEncoding(Leer("xdg-open.txt"));
     QVERIFY2(mail.contains("01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 01,02,03,04,05 - 10,12 -> 1+0"),
              qPrintable(mail));
 
@@ -109,7 +108,7 @@ void TstE2e::usoCompleto()
     Pulsar("^Configuraci", "Tab 0 5 0 9 1 3 2 7 4 0 0 3 1 1 Return");
     const QByteArray guardado
         = QByteArray(ini).replace("03-15-20-38-44-E2-5", "05-09-13-27-40-E03-11");
-    QTRY_COMPARE_WITH_TIMEOUT(Leer("Trebolero.ini"), guardado, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(entorno.LeerIni(), guardado, 20000);
     Pulsar("^Configuraci", "Escape");
     QTRY_VERIFY_WITH_TIMEOUT(!Xdotool({"search", "--onlyvisible", "--name", "^Configuraci"}),
                              20000);
