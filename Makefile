@@ -49,7 +49,7 @@ clean:
 # that "Descargar" and "Comprobar" work at once.
 demo: build-dev pantalla
 	@rm -rf build/demo && mkdir -p build/demo
-	@cp build/dev/src/Trebolero build/dev/src/libtrebolero_red.so examples/Trebolero.ini examples/sorteos.rdf build/demo/
+	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero
 
 # The benchmarks at the program's limits (32767 stored bets), on the offscreen
@@ -63,7 +63,7 @@ bench: deps
 # from its seeds in tests/fuzz/semillas. What it learns stays in
 # build/fuzz/corpus; an input that breaks a target lands in build/fuzz/hallazgos.
 FUZZ_SEGUNDOS ?= 60
-FUZZ_OBJETIVOS = combinacion ini feed
+FUZZ_OBJETIVOS = combinacion ini
 
 fuzz:
 	@scripts/instalar-dependencias.sh clang libclang-rt-14-dev

@@ -1,16 +1,15 @@
 #include "feed/CargadorXml.h"
 
-#include "desktop/Escritorio.h"
-#include "feed/DescargaHttp.h"
 #include "settings/modINIer.h"
 
-#include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QPluginLoader>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -18,95 +17,115 @@ namespace {
 
 std::chrono::milliseconds tiempoMaximo = std::chrono::seconds(15);
 
-// Elements nested deeper than this are refused: a feed needs a handful of
-// levels, and the parser slows down with the square of the depth.
+// A feed needs a handful of levels, attributes and some hundred nodes; the
+// parser slows down with the square of the depth and of the attributes of one
+// element, and each node of the built document takes up to a few KB.
 constexpr int ProfundidadMaxima = 256;
+constexpr int AtributosMaximos = 64;
+constexpr int NodosMaximos = 20000;
 
-// The most text that references to declared entities may expand to, in
-// characters, summed over the whole document.
-constexpr qint64 TextoExpandidoMaximo = 16 * 1024 * 1024;
+// Markup whose inside holds no element: comments, CDATA sections and
+// processing instructions, with the bytes that open and close each.
+constexpr std::pair<QByteArrayView, QByteArrayView> Opacos[]
+    = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
 
-// The download module's object, or null when the module is missing or
-// unusable. The module (libtrebolero_red.so) is looked for in the library
-// paths, the program's folder among them, and stays loaded once found.
-const DescargaHttp *ModuloRed()
+// A linear scan of the raw bytes, following tags and quoted values as the
+// parser does: false when elements would nest deeper, carry more attributes
+// or be more than allowed. Every attribute has one '=' outside quotes, and
+// every other node but text begins with '<'.
+bool MarcadoAcotado(QByteArrayView datos)
 {
-    static QPluginLoader modulo(QStringLiteral("trebolero_red"));
-    return qobject_cast<DescargaHttp *>(modulo.instance());
-}
-
-bool EsHttp(const QString &esquema)
-{
-    return esquema == QLatin1String("http") || esquema == QLatin1String("https");
-}
-
-// While it lives, user input to any object of the application is dropped,
-// access keys included, and the busy cursor shows.
-class EsperaSinEntrada : public QObject
-{
-public:
-    EsperaSinEntrada()
-    {
-        if (QCoreApplication *aplicacion = QCoreApplication::instance())
-            aplicacion->installEventFilter(this);
-        if (grafica)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~EsperaSinEntrada() override
-    {
-        if (grafica)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *evento) override
-    {
-        // A modal window opened meanwhile (a message box of a command whose
-        // click was already under way) must stay usable: the wait cannot end
-        // before it closes.
-        if (grafica && QGuiApplication::modalWindow() != modalAlEmpezar)
-            return false;
-        // An accepted override keeps the key from firing a shortcut; the key
-        // itself is then dropped as any other input.
-        if (evento->type() == QEvent::ShortcutOverride)
-            evento->accept();
-        return evento->isInputEvent();
-    }
-
-private:
-    const bool grafica = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-    const QWindow *const modalAlEmpezar = grafica ? QGuiApplication::modalWindow() : nullptr;
-};
-
-// Reads the document once without building it, and refuses what would make
-// the parse itself run out of memory or time: references to declared
-// entities that could together expand past the bound, or nesting deeper than
-// any feed needs. Predefined entities and character references expand to one
-// character each and are always accepted.
-bool EstructuraAceptable(const QByteArray &datos)
-{
-    QXmlStreamReader lector(datos);
-    lector.setNamespaceProcessing(false);
     int profundidad = 0;
-    while (!lector.atEnd()) {
-        switch (lector.readNext()) {
-        case QXmlStreamReader::DTD:
-            if (!lector.entityDeclarations().isEmpty()
-                && datos.count('&') * lector.entityExpansionLimit() > TextoExpandidoMaximo)
+    int atributos = 0;
+    int nodos = 0;
+    char comilla = 0;
+    bool enEtiqueta = false;
+    for (qsizetype i = 0; i < datos.size(); ++i) {
+        const char c = datos[i];
+        if (comilla) {
+            if (c == comilla)
+                comilla = 0;
+        } else if (c == '<') {
+            if (++nodos > NodosMaximos)
                 return false;
-            break;
-        case QXmlStreamReader::StartElement:
-            if (++profundidad > ProfundidadMaxima)
+            const QByteArrayView resto = datos.sliced(i);
+            const auto opaco = std::ranges::find_if(
+                Opacos, [&](const auto &marcas) { return resto.startsWith(marcas.first); });
+            enEtiqueta = opaco == std::end(Opacos);
+            atributos = 0;
+            if (!enEtiqueta) {
+                const qsizetype fin = datos.indexOf(opaco->second, i + opaco->first.size());
+                if (fin < 0)
+                    return false;
+                i = fin + opaco->second.size() - 1;
+            } else if (resto.startsWith("</")) {
+                --profundidad;
+            } else if (!resto.startsWith("<!") && ++profundidad > ProfundidadMaxima) {
                 return false;
-            break;
-        case QXmlStreamReader::EndElement:
-            --profundidad;
-            break;
-        default:
-            break;
+            }
+        } else if (enEtiqueta) {
+            if (c == '"' || c == '\'')
+                comilla = c;
+            else if (c == '=' && (++atributos > AtributosMaximos || ++nodos > NodosMaximos))
+                return false;
+            else if (c == '>') {
+                enEtiqueta = false;
+                if (datos[i - 1] == '/')
+                    --profundidad;
+            }
         }
     }
-    return !lector.hasError();
+    return true;
+}
+
+// Whether the parser reads the bytes as the scan above does: in an encoding
+// where every byte below 0x80 stands for itself. UTF-16 and UTF-32 always
+// hold zero bytes; any other encoding must be declared.
+bool CodificacionCompatible(const QByteArray &datos)
+{
+    if (datos.contains('\0'))
+        return false;
+    QXmlStreamReader lector(datos);
+    lector.readNext();
+    const QRegularExpression compatibles(QRegularExpression::anchoredPattern(QStringLiteral(
+                                             "(utf-8|us-ascii|iso-8859-\\d+|windows-125\\d)?")),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return compatibles.match(lector.documentEncoding()).hasMatch();
+}
+
+// Only a regular file: a device or a pipe could block or never end.
+QByteArray LeerArchivo(const QString &ruta)
+{
+    const QFileInfo info(QFileInfo(RutaINI()).dir().filePath(ruta));
+    QFile archivo(info.filePath());
+    if (ruta.isEmpty() || !info.isFile() || info.size() > CargadorXml::TamanoMaximo
+        || !archivo.open(QIODevice::ReadOnly))
+        return {};
+    return archivo.read(CargadorXml::TamanoMaximo + 1);
+}
+
+// The body of the answer, or nothing on an error status, a failed transfer,
+// a redirect from https to http, or one past a limit. An answer that grows
+// past the size limit is cut off as soon as it does.
+QByteArray Descargar(const QUrl &url)
+{
+    QNetworkAccessManager gestor;
+    QNetworkRequest peticion(url);
+    peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    peticion.setMaximumRedirectsAllowed(CargadorXml::RedireccionesMaximas);
+    QNetworkReply *respuesta = gestor.get(peticion);
+    QObject::connect(respuesta, &QNetworkReply::downloadProgress, respuesta,
+                     [respuesta](qint64, qint64 total) {
+                         if (total > CargadorXml::TamanoMaximo
+                             || respuesta->bytesAvailable() > CargadorXml::TamanoMaximo)
+                             respuesta->abort();
+                     });
+    QEventLoop bucle;
+    QObject::connect(respuesta, &QNetworkReply::finished, &bucle, &QEventLoop::quit);
+    QTimer::singleShot(tiempoMaximo, respuesta, &QNetworkReply::abort);
+    bucle.exec();
+    return respuesta->error() == QNetworkReply::NoError ? respuesta->readAll() : QByteArray();
 }
 
 } // namespace
@@ -120,56 +139,26 @@ bool CargadorXml::Cargar(const QString &direccion)
 {
     documento = QDomDocument();
     const QString texto = direccion.trimmed();
-    if (texto.isEmpty())
-        return false;
-
     const QUrl url(texto);
     const QString esquema = url.scheme().toLower();
-    std::optional<QByteArray> datos;
-    if (EsHttp(esquema))
+    QByteArray datos;
+    if (esquema == QLatin1String("http") || esquema == QLatin1String("https"))
         datos = Descargar(url);
     else if (esquema == QLatin1String("file"))
         datos = LeerArchivo(url.toLocalFile());
     else if (esquema.isEmpty())
         datos = LeerArchivo(texto);
-    return datos && CargarDatos(*datos);
-}
-
-std::optional<QByteArray> CargadorXml::LeerArchivo(const QString &ruta) const
-{
-    if (ruta.isEmpty())
-        return std::nullopt;
-    const QFileInfo info(QFileInfo(RutaINI()).dir().filePath(ruta));
-    // Only a regular file: a device or a pipe could block or never end.
-    if (!info.isFile() || info.size() > TamanoMaximo)
-        return std::nullopt;
-    QFile archivo(info.filePath());
-    if (!archivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray datos = archivo.read(TamanoMaximo + 1);
-    if (datos.isEmpty() || datos.size() > TamanoMaximo)
-        return std::nullopt;
-    return datos;
-}
-
-std::optional<QByteArray> CargadorXml::Descargar(const QUrl &url) const
-{
-    if (!url.isValid() || url.host().isEmpty())
-        return std::nullopt;
-    const DescargaHttp *red = ModuloRed();
-    if (!red)
-        return std::nullopt;
-    const EsperaSinEntrada espera;
-    return red->Descargar(url, {TamanoMaximo, RedireccionesMaximas, tiempoMaximo});
+    return CargarDatos(datos);
 }
 
 bool CargadorXml::CargarDatos(const QByteArray &datos)
 {
     documento = QDomDocument();
-    if (!EstructuraAceptable(datos))
-        return false;
+    // Without entity declarations every reference expands to one character,
+    // so a document within the size limit keeps its text within it too.
     QDomDocument leido;
-    if (!leido.setContent(datos, false))
+    if (datos.size() > TamanoMaximo || datos.contains("<!ENTITY") || !MarcadoAcotado(datos)
+        || !CodificacionCompatible(datos) || !leido.setContent(datos, false))
         return false;
     documento = leido;
     return !documento.documentElement().isNull();

@@ -5,20 +5,13 @@
 #include <QString>
 
 #include <chrono>
-#include <optional>
-
-class QUrl;
 
 // Fetches an XML document and parses it, synchronously. The address is an
 // http or https URL, a file: URL or a local path; a relative path names a file
-// in the program's folder. Each loader holds the one document it loaded.
+// in the settings file's folder. Each loader holds the one document it loaded.
 //
-// An http or https load is done by the download module (DescargaHttp) and
-// fails when the module cannot be loaded.
-//
-// A network load waits in a local event loop: the windows keep repainting,
-// user input is dropped and the busy cursor shows, until the answer is in or
-// the time-out has passed. A hostile or broken source can make the load fail,
+// A network load waits in a local event loop until the answer is in or the
+// time-out has passed. A hostile or broken source can make the load fail,
 // never hang it past the time-out nor exhaust memory.
 class CargadorXml
 {
@@ -34,8 +27,8 @@ public:
     bool Cargar(const QString &direccion);
 
     // Parses `datos` as the loaded document, with the same bounds on its
-    // structure. False when it is not well-formed or beyond the bounds; the
-    // document is then empty.
+    // size and structure. False when it is not well-formed or beyond the
+    // bounds; the document is then empty.
     bool CargarDatos(const QByteArray &datos);
 
     // The root element of the loaded document (null before a load).
@@ -46,8 +39,5 @@ public:
     static void FijarTiempoMaximo(std::chrono::milliseconds tiempo);
 
 private:
-    std::optional<QByteArray> Descargar(const QUrl &url) const;
-    std::optional<QByteArray> LeerArchivo(const QString &ruta) const;
-
     QDomDocument documento;
 };
