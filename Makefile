@@ -28,7 +28,9 @@ pantalla:
 		exit 1; \
 	fi
 
-run: build-dev pantalla
+# The display is checked first, so that its message comes before any install.
+run: pantalla
+	@$(MAKE) --no-print-directory build-dev
 	@build/dev/src/Trebolero
 
 test: deps-test
@@ -47,7 +49,8 @@ clean:
 
 # Starts the program in a scratch folder holding the sample bets and feed, so
 # that "Descargar" and "Comprobar" work at once.
-demo: build-dev pantalla
+demo: pantalla
+	@$(MAKE) --no-print-directory build-dev
 	@rm -rf build/demo && mkdir -p build/demo
 	@cp build/dev/src/Trebolero examples/Trebolero.ini examples/sorteos.rdf build/demo/
 	@cd build/demo && ./Trebolero

@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QTranslator>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -244,17 +245,24 @@ void FormMain::FijarOrdenTabulacion()
 
 void FormMain::Form_Load()
 {
-    // The authorship keys are written at every start, in one go; a read-only
-    // folder is normal and loses nothing of the user's, so a failure is not
-    // reported.
-    [[maybe_unused]] const bool autoria
-        = EscribirINI(QStringLiteral("Copyright"),
-                      {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
-                       {QStringLiteral("Date"), QStringLiteral("2005/12")}});
+    // The start reads the file once. The authorship keys are written in one
+    // go when the file does not hold them yet, which changes no bet; a
+    // read-only folder is normal and loses nothing of the user's, so a failure
+    // is not reported.
+    const DocumentoIni ini = LeerDocumentoINI();
+    const QString copyright = QStringLiteral("Copyright");
+    const QList<std::pair<QString, QString>> autoria
+        = {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},
+           {QStringLiteral("Date"), QStringLiteral("2005/12")}};
+    const bool falta = std::ranges::any_of(autoria, [&](const auto &clave) {
+        return ini.Leer(copyright, clave.first) != clave.second;
+    });
+    if (falta)
+        static_cast<void>(EscribirINI(copyright, autoria));
     setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
                        .arg(Escritorio::VersionMayor)
                        .arg(Escritorio::VersionMenor));
-    CargarApuestas(LeerDocumentoINI());
+    CargarApuestas(ini);
 }
 
 void FormMain::CargarApuestas(const DocumentoIni &ini)

@@ -48,6 +48,14 @@ QString Plegado(QStringView nombre)
     return nombre.toString().toCaseFolded();
 }
 
+// A name asked for, as it is looked up: written on one line, then folded.
+QString Buscado(QStringView nombre)
+{
+    if (std::any_of(nombre.begin(), nombre.end(), EsSalto))
+        return NombreEscrito(nombre).toCaseFolded();
+    return Plegado(Recortar(nombre));
+}
+
 bool EntreComillas(QStringView valor)
 {
     return valor.size() >= 2 && valor.front() == valor.back()
@@ -100,10 +108,10 @@ DocumentoIni::DocumentoIni(QByteArray bytes)
     texto = decodificador.decode(QByteArrayView(contenido).sliced(marca.size()));
 
     QString seccionActual;
-    bool enPrimerBloque = false;
+    qsizetype *finDelBloque = nullptr;
     for (qsizetype inicio = 0;;) {
         const qsizetype fin = FinDeLinea(texto, inicio);
-        AnalizarLinea(inicio, fin, seccionActual, enPrimerBloque);
+        AnalizarLinea(inicio, fin, seccionActual, finDelBloque);
         if (fin == texto.size())
             break;
         const bool crlf = texto[fin] == u'\r' && fin + 1 < texto.size() && texto[fin + 1] == u'\n';
@@ -112,9 +120,10 @@ DocumentoIni::DocumentoIni(QByteArray bytes)
 }
 
 // Keys count only in the first block of their section; before any section
-// there is no block at all.
+// there is no block at all. `finDelBloque` points at the recorded end of the
+// first block being read, and is null outside one.
 void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, QString &seccionActual,
-                                 bool &enPrimerBloque)
+                                 qsizetype *&finDelBloque)
 {
     const QStringView linea = QStringView(texto).sliced(inicio, fin - inicio);
     const QStringView recortada = Recortar(linea);
@@ -123,21 +132,22 @@ void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, QString &secci
     if (recortada.front() == u'[') {
         const QStringView nombre = recortada.sliced(1);
         seccionActual = Plegado(Recortar(nombre.left(nombre.indexOf(u']'))));
-        enPrimerBloque = !secciones.contains(seccionActual);
-    } else if (recortada.front() != u';' && recortada.front() != u'#' && enPrimerBloque) {
+        finDelBloque = secciones.contains(seccionActual) ? nullptr : &secciones[seccionActual];
+    } else if (recortada.front() != u';' && recortada.front() != u'#' && finDelBloque) {
         const qsizetype igual = linea.indexOf(u'=');
+        if (igual < 0)
+            return;
         const std::pair clave(seccionActual, Plegado(Recortar(linea.left(igual))));
-        if (igual >= 0 && !claves.contains(clave))
+        if (!claves.contains(clave))
             claves.insert(clave, {inicio + igual, fin});
     }
-    if (enPrimerBloque)
-        secciones.insert(seccionActual, fin);
+    if (finDelBloque)
+        *finDelBloque = fin;
 }
 
 QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
 {
-    const auto encontrada
-        = claves.constFind({Plegado(NombreEscrito(seccion)), Plegado(NombreEscrito(clave))});
+    const auto encontrada = claves.constFind({Buscado(seccion), Buscado(clave)});
     if (encontrada == claves.cend())
         return {};
     QStringView valor
@@ -155,7 +165,7 @@ std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringV
         return std::nullopt;
     const QString valorPlano = SinSaltos(valor);
     const QString escrito = ValorEscrito(valorPlano);
-    const std::pair nombres(Plegado(NombreEscrito(seccion)), Plegado(NombreEscrito(clave)));
+    const std::pair nombres(Buscado(seccion), Buscado(clave));
     const QString salto = FinDeLineaPropio();
     const QString lineaNueva = NombreEscrito(clave) + u'=' + escrito;
     QString nuevo = texto;

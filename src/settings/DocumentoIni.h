@@ -62,7 +62,7 @@ private:
     };
 
     void AnalizarLinea(qsizetype inicio, qsizetype fin, QString &seccionActual,
-                       bool &enPrimerBloque);
+                       qsizetype *&finDelBloque);
     std::optional<QByteArray> Codificar(QStringView texto) const;
     QString FinDeLineaPropio() const;
 
