@@ -1,163 +1,172 @@
 #include "support/VentanaPrueba.h"
 
+#include <QRegularExpression>
 #include <QTest>
-
-namespace {
-
-QByteArray Ini(const QStringList &apuestas)
-{
-    QByteArray ini = "[Combinaciones]\nTotal=" + QByteArray::number(apuestas.size()) + '\n';
-    for (int i = 0; i < apuestas.size(); ++i)
-        ini += 'C' + QByteArray::number(i + 1) + '=' + apuestas[i].toLatin1() + '\n';
-    return ini;
-}
-
-// The rows as "number N1 .. N5 E1 E2 hits", a bold row marked "*", and "?"
-// when its tooltip and accessible description are not its prize tier.
-QStringList Filas(const QAbstractItemModel &lista)
-{
-    QStringList filas;
-    for (int fila = 0; fila < lista.rowCount(); ++fila) {
-        QStringList textos;
-        for (int columna = 0; columna < lista.columnCount(); ++columna)
-            textos << lista.index(fila, columna).data().toString();
-        const QModelIndex res = lista.index(fila, 8);
-        const QString premio = TextoPremio(textos.last());
-        const bool tier = res.data(Qt::ToolTipRole).toString() == premio
-            && res.data(Qt::AccessibleDescriptionRole).toString() == premio;
-        const bool negrita = lista.index(fila, 0).data(Qt::FontRole).value<QFont>().bold();
-        filas << (tier ? "" : "?") + QString(negrita ? "*" : "") + textos.join(' ').trimmed();
-    }
-    return filas;
-}
-
-} // namespace
+#include <QUrl>
 
 class TstFormMain : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cargaLista_data();
-    void cargaLista();
-    void comprobar_data();
-    void comprobar();
+    void usos_data();
+    void usos();
+    void textos();
     void tabulacion();
 };
 
-// The rows listed at the start, and the file after it: the authorship keys
-// written, every other byte kept.
-void TstFormMain::cargaLista_data()
+// The file holds the first of `ficheros` at the start, and the i-th one, when
+// there is one, from run i of the keys on. Each run, apart by "|", is typed
+// from a click on the first draw box, which selects its text; a leading "!"
+// makes the desktop refuse every address. Rows read "number N1 .. N5 E1 E2
+// hits", with "* " in front when bold; the desktop gives the addresses (a
+// results mail by its body), the clipboard and the messages.
+void TstFormMain::usos_data()
 {
-    QTest::addColumn<QByteArray>("antes");
+    QTest::addColumn<QByteArrayList>("ficheros");
+    QTest::addColumn<QString>("teclas");
     QTest::addColumn<QStringList>("filas");
-    QTest::addColumn<QByteArray>("despues");
-    const QByteArray autor = "[Copyright]\nAutor=Orbelan\nDate=2005/12\n";
-    const QByteArray comun = "; Mis apuestas\r\n[Combinaciones]\r\n  total =  1\r\n"
-                             "C1 = 03-17-22-41-50-E2-8\r\n\r\n[Copyright]\r\n";
-    QTest::newRow("primer arranque") << QByteArray() << QStringList() << autor;
-    QTest::newRow("conserva el fichero") << comun + "Date=1999\r\n# otro\r\n"
-                                         << QStringList {"1 3 17 22 41 50 2 8"}
-                                         << comun + "Date=2005/12\r\n# otro\r\nAutor=Orbelan\r\n";
-    const QByteArray c = "[Combinaciones]\n",
-                     dos = "C1=5-12-23-34-45-E2-9\nC2=03-17-22-41-50-E2-8\n";
-    const QStringList filas {"1 5 12 23 34 45 2 9", "2 3 17 22 41 50 2 8"};
+    QTest::addColumn<QStringList>("escritorio");
     const auto fila
-        = [&](const QByteArray &total, const QByteArray &claves, const QStringList &filas) {
-              QTest::addRow("Total=%s, %d claves", total.constData(), int(claves.count('=')))
-                  << c + "Total=" + total + '\n' + claves << filas
-                  << c + "Total=" + total + '\n' + claves + autor;
+        = [](const QByteArray &nombre, const QByteArrayList &ficheros, const QString &teclas,
+             const QStringList &filas, const QStringList &escritorio = {}) {
+              QTest::newRow(nombre) << ficheros << teclas << filas << escritorio;
           };
-    fila("2", dos, filas);
-    fila("2", "C1=5-12-23-34-45-E2-9\n", {filas[0], "2 0 0 0 0 0 0 0"});
-    fila("1", dos, {filas[0]});
-    for (const QByteArray total : {"", "abc", "1.5", "-1", "0", "32769"})
-        fila(total, dos, {});
-}
-
-void TstFormMain::cargaLista()
-{
-    QFETCH(QByteArray, antes);
-    ProgramaPrueba programa(antes);
-    QTEST(Filas(Modelo(programa.ventana)), "filas");
-    QTEST(programa.entorno.LeerIni(), "despues");
-}
-
-// Each run of keys is typed from a click on the first box, which selects its
-// text, and followed by "Comprobar", unless it ends with Enter. Before the
-// last check the file may be rewritten by hand.
-void TstFormMain::comprobar_data()
-{
-    QTest::addColumn<QStringList>("apuestas");
-    QTest::addColumn<QStringList>("pasos");
-    QTest::addColumn<QByteArray>("reescrito");
-    QTest::addColumn<QString>("mensaje");
-    QTest::addColumn<QStringList>("resultados");
-    const auto fila = [](const char *nombre, const QStringList &apuestas, const QStringList &pasos,
-                         const QString &mensaje, const QStringList &resultados,
-                         const QByteArray &reescrito = {}) {
-        QTest::newRow(nombre) << apuestas << pasos << reescrito << mensaje << resultados;
+    const QString web = "http://127.0.0.1:8/a b?x=1&y=%20";
+    const auto ini = [&](const QStringList &apuestas) {
+        QByteArray texto = "[DataSource]\nWeb=" + web.toLatin1()
+            + "\n[Combinaciones]\nTotal=" + QByteArray::number(apuestas.size()) + '\n';
+        for (int i = 0; i < apuestas.size(); ++i)
+            texto += 'C' + QByteArray::number(i + 1) + '=' + apuestas[i].toLatin1() + '\n';
+        return texto;
     };
-    const QString sinSorteo = "No hay conbinación premiada! Descargala o introducela";
+    const QByteArray dos = "C1=5-12-23-34-45-E2-9\nC2=03-17-22-41-50-E2-8\n";
+    fila("sin fichero", {}, "", {});
+    fila("faltan claves", {"[Combinaciones]\nTotal=2\nC1=5-12-23-34-45-E2-9\n"}, "",
+         {"1 5 12 23 34 45 2 9", "2 0 0 0 0 0 0 0"});
+    fila("sobran claves", {"[Combinaciones]\nTotal=1\n" + dos}, "", {"1 5 12 23 34 45 2 9"});
+    for (const QByteArray total : {"", "abc", "1.5", "-1", "32769"})
+        fila("Total=" + total, {"[Combinaciones]\nTotal=" + total + '\n' + dos}, "", {});
+
     const QStringList una = {"01-02-03-04-05-E1-2"};
-    const QString todas = "*1 1 2 3 4 5 1 2 5+2";
-    fila("número vacío antes que lista vacía", {}, {"\t020304051\t2"}, sinSorteo, {});
-    fila("número vacío", una, {"010203\t051\t2"}, sinSorteo, {"1 1 2 3 4 5 1 2"});
-    fila("lista vacía", {}, {"01020304050102"},
-         "No hay resultados! Edita el fichero de configuración", {});
-    fila("en orden y de dos cifras",
-         {"03-17-22-41-50-E2-8", "3-14-25-36-47-E2-9", "01-02-03-04-05-E10-1"}, {"03142536470210"},
-         "", {"1 3 17 22 41 50 2 8 1+1", "*2 3 14 25 36 47 2 9 5+1", "3 1 2 3 4 5 10 1 1+1"});
-    fila("estrellas vacías valen 0", una, {"0102034050"}, "", {"*1 1 2 3 4 5 1 2 3+0"});
-    fila("con el teclado hasta el resultado", una, {"01020304050102\r"}, "", {todas});
-    fila("campos ilegibles guardan el valor anterior", una, {"01020304050102", "11x\t131415\b\t\b"},
-         "", {"*1 1 2 3 4 5 1 2 1+2"});
-    fila("relee el fichero", una, {"01020304050102", ""}, "",
-         {"*1 1 2 3 40 50 2 9 3+1", "*2 1 2 3 4 5 10 12 5+0"},
-         Ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"}));
-    fila("total ilegible vacía la lista", una, {"01020304050102", ""}, "", {},
-         "[Combinaciones]\nTotal=uno\n");
+    fila("número vacío antes que lista vacía", {ini({})}, "010203\t051\t2C", {},
+         {"No hay conbinación premiada! Descargala o introducela"});
+    fila("lista vacía", {ini({})}, "01020304050102C", {},
+         {"No hay resultados! Edita el fichero de configuración"});
+    // Hits: any order, each value once, never 0 nor negative, numbers apart from stars.
+    fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})},
+         "-10303223807C",
+         {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
+    fila("campos ilegibles guardan el valor anterior", {ini(una)},
+         "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
+    fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})},
+         "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
+
+    // A date that tries to add a header, a recipient and a fragment to the mail.
+    const QString fecha = "2005-12-02& to=x@y.z?cc=w#%0d%0a+b", largo(11000, u'%');
+    const QByteArray apuestas = ini({"03-15-20-38-44-E2-5", "07-10-12-31-2-E11-1"});
+    const QString sorteo = "03152238490207\r";
+    const QStringList comprobadas {"* 1 3 15 20 38 44 2 5 3+1", "2 7 10 12 31 2 11 1 0+0"};
+    const QString lineas
+        = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:"
+          "\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
+    const QString copiado = "No se ha podido abrir el programa de correo con los resultados. Se "
+                            "han copiado al portapapeles: pégalos en un mensaje nuevo.";
+    fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"},
+         {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
+    fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas,
+         {"Resultados del Euromillón (" + fecha + ")" + lineas});
+    fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas,
+         {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas,
+          copiado});
+    fila("mail demasiado largo", {apuestas}, "\v" + largo + "\t" + sorteo + "M", comprobadas,
+         {"Trebolero\nResultados del Euromillón (" + largo + ")" + lineas, copiado});
+    fila("web rechazada", {ini({})}, "!W", {}, {web, "No se ha podido abrir la página web."});
+    fila("web sin clave", {"[Copyright]\nWeb=http://127.0.0.1/\n"}, "!W", {});
+    fila("correo del autor rechazado", {ini({})}, "!" + QString(8, u'\t') + u' ', {},
+         {"mailto:orbelan@example.com?subject=Trebolero",
+          "No se ha podido abrir el programa de correo."});
 }
 
-void TstFormMain::comprobar()
+void TstFormMain::usos()
 {
-    QFETCH(QStringList, apuestas);
-    QFETCH(QStringList, pasos);
-    QFETCH(QByteArray, reescrito);
-    ProgramaPrueba programa(Ini(apuestas));
-    FormMain &ventana = programa.ventana;
-    QVERIFY(Activar(ventana));
-    for (const QString &teclas : pasos) {
-        if (&teclas == &pasos.last() && !reescrito.isNull())
-            programa.entorno.EscribirIni(reescrito);
-        QTest::mouseClick(Caja(ventana, 1), Qt::LeftButton);
-        Teclear(teclas);
-        if (!teclas.endsWith('\r'))
-            QTest::mouseClick(ventana.findChild<QWidget *>("cmdComprobar"), Qt::LeftButton);
+    QFETCH(QByteArrayList, ficheros);
+    QFETCH(QString, teclas);
+    ProgramaPrueba programa(ficheros.value(0));
+    EscritorioGrabador &escritorio = programa.entorno.escritorio;
+    escritorio.rechazarDirecciones = teclas.startsWith(u'!');
+    QVERIFY(Activar(programa.ventana));
+    const QStringList tramos = teclas.sliced(escritorio.rechazarDirecciones).split(u'|');
+    for (qsizetype i = 0; i < tramos.size(); ++i) {
+        if (i > 0 && i < ficheros.size())
+            programa.entorno.EscribirIni(ficheros[i]);
+        QTest::mouseClick(Caja(programa.ventana, 1), Qt::LeftButton);
+        Teclear(tramos[i]);
     }
-    QTEST(programa.entorno.escritorio.mensajes.join(""), "mensaje");
-    QTEST(Filas(Modelo(ventana)), "resultados");
+    // A winning row shows its tier as tooltip and accessible description.
+    const ModeloResultado &lista = Modelo(programa.ventana);
+    QStringList filas;
+    for (int fila = 0; fila < lista.rowCount(); ++fila) {
+        const QModelIndex res = lista.index(fila, 8);
+        QCOMPARE(res.data(Qt::ToolTipRole).toString(), TextoPremio(res.data().toString()));
+        QCOMPARE(res.data(Qt::AccessibleDescriptionRole), res.data(Qt::ToolTipRole));
+        QStringList textos {res.data(Qt::FontRole).value<QFont>().bold() ? "*" : ""};
+        for (int columna = 0; columna < 9; ++columna)
+            textos << lista.index(fila, columna).data().toString();
+        filas << textos.join(u' ').trimmed();
+    }
+    QTEST(filas, "filas");
+    // A results mail is read back from its encoded body, which nothing follows.
+    const QRegularExpression mail(
+        "^mailto:\\?subject=Trebolero&body=((?:[-\\w.~!$'()*,;:@]|%[0-9A-F]{2})*)$");
+    QStringList salida;
+    for (const QString &direccion : escritorio.direcciones) {
+        const QRegularExpressionMatch cuerpo = mail.match(direccion);
+        salida << (cuerpo.hasMatch() ? QUrl::fromPercentEncoding(cuerpo.captured(1).toLatin1())
+                                     : direccion);
+    }
+    if (!escritorio.portapapeles.isNull())
+        salida << escritorio.portapapeles;
+    QTEST(salida + escritorio.mensajes, "escritorio");
 }
 
-// Tab stops once at every control, the list included, and Shift+Tab walks back.
+// The thirteen tiers in the game's order and their text; and the padding of
+// the mail.
+void TstFormMain::textos()
+{
+    const QStringList orden
+        = QString("5+2 5+1 5+0 4+2 4+1 3+2 4+0 2+2 3+1 3+0 1+2 2+1 2+0 1+1 0+2 ").split(' ');
+    for (int i = 0; i < orden.size(); ++i)
+        QCOMPARE(CategoriaPremio(orden[i]), i < 13 ? i + 1 : 0);
+    for (const auto &[aciertos, texto] :
+         {std::pair {u"5+2", "Premio de 1.ª categoría: 5 números y 2 estrellas"},
+          {u"3+1", "Premio de 9.ª categoría: 3 números y 1 estrella"},
+          {u"1+2", "Premio de 11.ª categoría: 1 número y 2 estrellas"},
+          {u"2+0", "Premio de 13.ª categoría: 2 números y 0 estrellas"},
+          {u"1+1", ""}})
+        QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
+    for (const auto &[texto, esperado] : {std::pair {"7", "07"}, {"", ""}, {"123", "123"}})
+        QCOMPARE(DosDigitos(texto), esperado);
+}
+
+// Tab stops once at every control, the list included, and Shift+Tab walks
+// back; the start has written the authorship keys.
 void TstFormMain::tabulacion()
 {
-    ProgramaPrueba programa(Ini({"01-02-03-04-05-E1-2", "01-02-03-04-05-E1-2"}));
+    ProgramaPrueba programa("[Combinaciones]\nTotal=2\n");
+    QCOMPARE(programa.entorno.LeerIni(),
+             "[Combinaciones]\nTotal=2\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
     QVERIFY(Activar(programa.ventana));
-    QStringList orden = QString("btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb "
-                                "btnAbout txtFecha")
-                            .split(' ');
-    for (int i = 1; i <= 7; ++i)
-        orden << NombreCaja(i);
-    orden << "lstResultado"
-          << "lbEmail"
-          << "btnDescargar";
-    for (const bool atras : {false, true}) {
+    QStringList orden
+        = QString("btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb btnAbout txtFecha "
+                  "Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) Estrella(2) "
+                  "lstResultado lbEmail btnDescargar")
+              .split(' ');
+    for (const char tecla : {'\t', '\v'}) {
         QStringList recorrido {NombreDelFoco()};
-        for (qsizetype i = 1; i < orden.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
-                            atras ? Qt::ShiftModifier : Qt::NoModifier);
-            recorrido << NombreDelFoco();
+        while (recorrido.size() < orden.size()) {
+            Teclear(QString(tecla));
+            recorrido << NombreDelFoco().remove("txtEuromillon");
         }
         QCOMPARE(recorrido, orden);
         std::ranges::reverse(orden);

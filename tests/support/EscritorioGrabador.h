@@ -2,24 +2,17 @@
 
 #include "desktop/Escritorio.h"
 
-#include <QPointer>
 #include <QStringList>
-#include <QWidget>
 
 // A desktop for tests: records messages, addresses and the clipboard instead
 // of showing or opening them, and refuses addresses when told to. It installs
 // itself while it lives.
-class EscritorioGrabador final : public Escritorio
+struct EscritorioGrabador final : Escritorio
 {
-public:
     EscritorioGrabador() { Escritorio::Instalar(this); }
     ~EscritorioGrabador() override { Escritorio::Instalar(nullptr); }
 
-    void MostrarMensaje(QWidget *propietario, const QString &texto) override
-    {
-        mensajes << texto;
-        propietarios << propietario;
-    }
+    void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
     bool AbrirDireccion(const QString &direccion) override
     {
         direcciones << direccion;
@@ -27,9 +20,7 @@ public:
     }
     void CopiarAlPortapapeles(const QString &texto) override { portapapeles = texto; }
 
-    QStringList mensajes;
-    QList<QPointer<QWidget>> propietarios;
-    QStringList direcciones;
+    QStringList mensajes, direcciones;
     QString portapapeles;
     bool rechazarDirecciones = false;
 };

@@ -4,48 +4,90 @@
 #include "app/ModeloResultado.h"
 #include "support/EntornoPrueba.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include <algorithm>
 
 // Helpers for the tests that drive the windows as a user would.
 
 // The name of draw box `i`: 1 to 5 the numbers, 6 and 7 the stars. The
 // editor's boxes take the prefix "txtEuromillonConfig".
-QString NombreCaja(int i, const QString &prefijo = QStringLiteral("txtEuromillon"));
+inline QString NombreCaja(int i, const QString &prefijo = QStringLiteral("txtEuromillon"))
+{
+    return prefijo + QString(i <= 5 ? "Numero(%1)" : "Estrella(%1)").arg(i <= 5 ? i : i - 5);
+}
 
 // Box `i` of the main window: 1 to 7 as above, 8 the date.
-QLineEdit *Caja(const QWidget &ventana, int i);
+inline QLineEdit *Caja(const QWidget &ventana, int i)
+{
+    return ventana.findChild<QLineEdit *>(i == 8 ? QStringLiteral("txtFecha") : NombreCaja(i));
+}
 
 // The texts of boxes 1 to 8 of the main window, joined by blanks.
-QString TextosCajas(const QWidget &ventana);
-// Writes `textos` into boxes 1, 2, ... of the main window.
-void EscribirCajas(const QWidget &ventana, const QStringList &textos);
+inline QString TextosCajas(const QWidget &ventana)
+{
+    QStringList textos;
+    for (int i = 1; i <= 8; ++i)
+        textos << Caja(ventana, i)->text();
+    return textos.join(' ');
+}
 
-ModeloResultado &Modelo(const FormMain &ventana);
+// Writes `textos` into boxes 1, 2, ... of the main window.
+inline void EscribirCajas(const QWidget &ventana, const QStringList &textos)
+{
+    for (int i = 1; i <= textos.size(); ++i)
+        Caja(ventana, i)->setText(textos[i - 1]);
+}
+
+inline ModeloResultado &Modelo(const FormMain &ventana)
+{
+    return *ventana.findChild<ModeloResultado *>();
+}
 
 // Shows the window and makes it the active one; false if it never becomes so.
-[[nodiscard]] bool Activar(QWidget &ventana);
+[[nodiscard]] inline bool Activar(QWidget &ventana)
+{
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    return QTest::qWaitForWindowActive(&ventana);
+}
 
-// Sends each character of `teclas` as one key press to whichever widget has
-// the focus at that moment. "\t" is Tab, "\b" Backspace, "\r" Enter, "»"
-// End, and an upper-case letter is Alt with that letter, which presses the
-// button of that access key (waiting for its short animation).
-void Teclear(const QString &teclas);
+// Sends each character of `teclas` as one key to whichever widget has the
+// focus then: "\t" Tab, "\v" Shift+Tab, "\b" Backspace, "\r" Enter, and an
+// upper-case letter Alt with that letter, which presses the button of that
+// access key (waiting for its short animation).
+inline void Teclear(const QString &teclas)
+{
+    for (const QChar c : teclas) {
+        QWidget *foco = QApplication::focusWidget();
+        QVERIFY2(foco, "no widget has the focus");
+        const QPointer<QWidget> ventana = foco->window();
+        QTest::keyClick(foco, c.toLower().toLatin1(),
+                        c.isUpper() ? Qt::AltModifier : Qt::NoModifier);
+        QTRY_VERIFY(
+            !ventana
+            || std::ranges::none_of(ventana->findChildren<QPushButton *>(), &QPushButton::isDown));
+    }
+}
 
 // The name of the widget with the focus, for readable failures.
-QString NombreDelFoco();
+inline QString NombreDelFoco()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "(ninguno)";
+}
 
 // A program folder holding `ini` as its settings file (no file when `ini` is
 // null), and the main window started on it.
-class ProgramaPrueba
+struct ProgramaPrueba
 {
-public:
-    explicit ProgramaPrueba(const QByteArray &ini = {});
+    explicit ProgramaPrueba(const QByteArray &ini = {})
+        : escrito(ini.isNull() || (entorno.EscribirIni(ini), true))
+    {}
 
     EntornoPrueba entorno;
-
-private:
-    const bool escrito;
-
-public:
+    const bool escrito; // the file is there before the window reads it
     FormMain ventana;
 };
