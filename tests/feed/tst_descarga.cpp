@@ -28,8 +28,8 @@ QByteArray Feed(const QByteArray &items, const QByteArray &codificacion = "UTF-8
 QByteArray ConAtributos(int cuantos, const QByteArray &igual = "=", const QByteArray &valor = {})
 {
     QByteArray atributos;
-    for (int i = 0; i < cuantos; ++i)
-        atributos += " a" + QByteArray::number(i) + igual + "'" + valor + "'";
+    while (cuantos--)
+        atributos += " a" + QByteArray::number(cuantos) + igual + "'" + valor + "'";
     return Item("d", atributos);
 }
 
@@ -40,64 +40,62 @@ class TstDescarga : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void descargar();
+    // The server redirects /1 to /5 each to the next, then to /f, which serves
+    // `cuerpo`; "Trebolero.ini", the settings file, stands in for a local feed.
+    void descargar()
+    {
+        EntornoPrueba entorno;
+        ServidorPrueba servidor;
+        for (char i = '0'; i < '6'; ++i)
+            servidor.respuestas["/" + QByteArray(1, i)] = "HTTP/1.1 302 Found\r\nLocation: /"
+                + (i < '5' ? QByteArray(1, i + 1) : "f") + "\r\n\r\n";
+        CargadorXml::FijarTiempoMaximo(std::chrono::seconds(1));
+        servidor.respuestas["/404"] = "HTTP/1.1 404 No\r\n\r\n" + Feed(Item());
+        // The draws and the date read from `cuerpo` at `ruta`, empty when the load fails.
+        const auto leer = [&](const QByteArray &cuerpo, const QString &ruta = "/f") {
+            servidor.respuestas["/f"] = "HTTP/1.1 200 OK\r\n\r\n" + cuerpo;
+            CargadorXml cargador;
+            const QString url = QString("http://127.0.0.1:%1").arg(servidor.serverPort()) + ruta;
+            if (!cargador.Cargar(ruta.startsWith('/') ? url : ruta))
+                return QString();
+            const SorteoDelFeed sorteo = LeerSorteoDelFeed(cargador.ElementoDocumento());
+            return sorteo.combinaciones.join(' ') + sorteo.fecha.value_or("");
+        };
+
+        const QByteArray juegos = Feed(Item("x", {}, "La Primitiva") + Item("y", {}, "Euromillón")
+                                       + Item("") + Item("5 &amp;&#x41;&lt;"));
+        const QString dos = "03-17-22-41-50-E2-8 03-17-22-41-50-E2-85 &A<";
+        entorno.EscribirIni(juegos);
+        for (const QString ruta : {"/f", "/1", "Trebolero.ini"})
+            QCOMPARE(leer(juegos, ruta), dos);
+        for (const QString ruta : {"/0", "/404", "/mudo"})
+            QCOMPARE(leer(juegos, ruta), QString());
+        QCOMPARE(leer(Feed(Item("\xe1"), "ISO-8859-1")), "03-17-22-41-50-E2-8á");
+        // Markup-like bytes where no tag is, and elements that close.
+        const QByteArray iguales(65, '=');
+        const QByteArray engano = "<!--" + iguales + "--><![CDATA[" + iguales + "]]><?pi " + iguales
+            + "?>" + QByteArray("<x></x><y/>").repeated(300);
+        QCOMPARE(leer(Feed(engano + ConAtributos(64, "=", "=\""))), "03-17-22-41-50-E2-8d");
+
+        const QByteArray bomba = "<!DOCTYPE r [<!ENTITY e '" + QByteArray(4000, 'x') + "'>]><r>"
+            + Item(QByteArray("&e;").repeated(4000)) + "</r>";
+        // Undeclared UTF-16, where the two bytes of ✢ read as quotes.
+        const QString utf16 = QString::fromUtf8(
+            Feed(Item("d", " x='✢'") + ConAtributos(64)).replace(" encoding='UTF-8'", ""));
+        const QByteArray rechazados[]
+            = {juegos.chopped(3),
+               bomba,
+               Feed(ConAtributos(65, "=", ">")),
+               Feed(ConAtributos(65, "+AD0-"), "UTF-7"),
+               QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(utf16),
+               Feed(ConAtributos(380000)),
+               Feed("<!--" + QByteArray(4 << 20, ' ') + "-->" + Item()),
+               Feed(QByteArray("<a>").repeated(257) + QByteArray("</a>").repeated(257)),
+               Feed(QByteArray("<a/>").repeated(20000))};
+        for (const QByteArray &cuerpo : rechazados)
+            QVERIFY2(leer(cuerpo).isEmpty(), cuerpo.left(60));
+    }
 };
-
-// The server redirects /1 to /5 each to the next, then to /f, which serves
-// `cuerpo`; "Trebolero.ini", the settings file, stands in for a local feed.
-void TstDescarga::descargar()
-{
-    EntornoPrueba entorno;
-    ServidorPrueba servidor;
-    for (char i = '0'; i < '6'; ++i)
-        servidor.respuestas["/" + QByteArray(1, i)] = "HTTP/1.1 302 Found\r\nLocation: /"
-            + (i < '5' ? QByteArray(1, i + 1) : "f") + "\r\n\r\n";
-    CargadorXml::FijarTiempoMaximo(std::chrono::seconds(1));
-    servidor.respuestas["/404"] = "HTTP/1.1 404 No\r\n\r\n" + Feed(Item());
-    // The draws and the date read from `cuerpo` at `ruta`, empty when the load fails.
-    const auto leer = [&](const QByteArray &cuerpo, const QString &ruta = "/f") {
-        servidor.respuestas["/f"] = "HTTP/1.1 200 OK\r\n\r\n" + cuerpo;
-        CargadorXml cargador;
-        const QString url = QString("http://127.0.0.1:%1").arg(servidor.serverPort()) + ruta;
-        if (!cargador.Cargar(ruta.startsWith('/') ? url : ruta))
-            return QString();
-        const SorteoDelFeed sorteo = LeerSorteoDelFeed(cargador.ElementoDocumento());
-        return sorteo.combinaciones.join(' ') + '|' + sorteo.fecha.value_or("");
-    };
-
-    const QByteArray juegos = Feed(Item("x", {}, "La Primitiva") + Item("y", {}, "Euromillón")
-                                   + Item("") + Item("5 &amp;&#x41;&lt;"));
-    const QString dos = "03-17-22-41-50-E2-8 03-17-22-41-50-E2-8|5 &A<";
-    entorno.EscribirIni(juegos);
-    for (const QString ruta : {"/f", "/1", "Trebolero.ini"})
-        QCOMPARE(leer(juegos, ruta), dos);
-    for (const QString ruta : {"/0", "/404", "/mudo"})
-        QCOMPARE(leer(juegos, ruta), QString());
-    QCOMPARE(leer(Feed(Item("\xe1"), "ISO-8859-1")), "03-17-22-41-50-E2-8|á");
-    // Markup-like bytes where no tag is, and elements that close.
-    const QByteArray iguales(65, '=');
-    const QByteArray engano = "<!--" + iguales + "--><![CDATA[" + iguales + "]]><?pi " + iguales
-        + "?>" + QByteArray("<x></x><y/>").repeated(300);
-    QCOMPARE(leer(Feed(engano + ConAtributos(64, "=", "=\""))), "03-17-22-41-50-E2-8|d");
-
-    const QByteArray bomba = "<!DOCTYPE r [<!ENTITY e '" + QByteArray(4000, 'x') + "'>]><r>"
-        + Item(QByteArray("&e;").repeated(4000)) + "</r>";
-    // Undeclared UTF-16, where the two bytes of ✢ read as quotes.
-    const QString utf16 = QString::fromUtf8(
-        Feed(Item("d", " x='✢'") + ConAtributos(64)).replace(" encoding='UTF-8'", ""));
-    const QByteArray rechazados[]
-        = {juegos.chopped(3),
-           bomba,
-           Feed(ConAtributos(65, "=", ">")),
-           Feed(ConAtributos(65, "+AD0-"), "UTF-7"),
-           QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(utf16),
-           Feed(ConAtributos(380000)),
-           Feed("<!--" + QByteArray(4 << 20, ' ') + "-->" + Item()),
-           Feed(QByteArray("<a>").repeated(257) + QByteArray("</a>").repeated(257)),
-           Feed(QByteArray("<a/>").repeated(20000))};
-    for (const QByteArray &cuerpo : rechazados)
-        QVERIFY2(leer(cuerpo).isEmpty(), cuerpo.left(60));
-}
 
 QTEST_GUILESS_MAIN(TstDescarga)
 #include "tst_descarga.moc"

@@ -9,22 +9,16 @@
 
 // A scratch program folder with a recording desktop pointed at it, so the
 // code under test reads and writes `<nombre>.ini` there.
-class EntornoPrueba
+struct EntornoPrueba
 {
-public:
-    explicit EntornoPrueba(const QString &nombre = QStringLiteral("Trebolero"))
-        : nombre(nombre)
-    {
-        FijarProgramaINI(carpeta.path(), nombre);
-    }
+    EntornoPrueba() { FijarProgramaINI(carpeta.path(), nombre); }
     ~EntornoPrueba() { FijarProgramaINI({}, {}); }
 
     QString RutaIni() const { return carpeta.filePath(nombre + ".ini"); }
-    void EscribirIni(const QByteArray &contenido) const
+    void EscribirIni(const QByteArray &bytes) const
     {
         QFile archivo(RutaIni());
-        QVERIFY(archivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(archivo.write(contenido), contenido.size());
+        QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size());
     }
     // The file's bytes, or nothing when it cannot be read.
     QByteArray LeerIni() const
@@ -34,6 +28,6 @@ public:
     }
 
     QTemporaryDir carpeta;
-    QString nombre;
+    const QString nombre = QStringLiteral("Trebolero");
     EscritorioGrabador escritorio;
 };
