@@ -26,22 +26,6 @@ inline QLineEdit *Caja(const QWidget &ventana, int i)
     return ventana.findChild<QLineEdit *>(i == 8 ? QStringLiteral("txtFecha") : NombreCaja(i));
 }
 
-// The texts of boxes 1 to 8 of the main window, joined by blanks.
-inline QString TextosCajas(const QWidget &ventana)
-{
-    QStringList textos;
-    for (int i = 1; i <= 8; ++i)
-        textos << Caja(ventana, i)->text();
-    return textos.join(' ');
-}
-
-// Writes `textos` into boxes 1, 2, ... of the main window.
-inline void EscribirCajas(const QWidget &ventana, const QStringList &textos)
-{
-    for (int i = 1; i <= textos.size(); ++i)
-        Caja(ventana, i)->setText(textos[i - 1]);
-}
-
 inline ModeloResultado &Modelo(const FormMain &ventana)
 {
     return *ventana.findChild<ModeloResultado *>();
