@@ -66,7 +66,7 @@ bench: deps
 # from its seeds in tests/fuzz/semillas. What it learns stays in
 # build/fuzz/corpus; an input that breaks a target lands in build/fuzz/hallazgos.
 FUZZ_SEGUNDOS ?= 60
-FUZZ_OBJETIVOS = combinacion ini
+FUZZ_OBJETIVOS = ini
 
 fuzz:
 	@scripts/instalar-dependencias.sh clang libclang-rt-14-dev

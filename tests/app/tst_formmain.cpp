@@ -130,8 +130,8 @@ void TstFormMain::usos()
     QTEST(salida + escritorio.mensajes, "escritorio");
 }
 
-// The thirteen tiers in the game's order and their text; and the padding of
-// the mail.
+// The thirteen tiers in the game's order and their text, the padding of the
+// mail, and a stored bet whose unreadable fields keep the value they had.
 void TstFormMain::textos()
 {
     const QStringList orden
@@ -147,6 +147,9 @@ void TstFormMain::textos()
         QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
     for (const auto &[texto, esperado] : {std::pair {"7", "07"}, {"", ""}, {"123", "123"}})
         QCOMPARE(DosDigitos(texto), esperado);
+    Euromillon apuesta {9, 9, 9, 9, 9, 9, 9};
+    CadenaAEuromillon(u"1-x-3-04-5-Ey-7", apuesta);
+    QVERIFY(apuesta == (Euromillon {1, 9, 3, 4, 5, 9, 7}));
 }
 
 // Tab stops once at every control, the list included, and Shift+Tab walks
