@@ -202,7 +202,6 @@ void FormMain::ConstruirEtiqueta()
 {
     lbEmail = new EtiquetaPulsable(this);
     lbEmail->setObjectName(QStringLiteral("lbEmail"));
-    lbEmail->setGeometry(TwipsRect(1260, 3840, 1845, 195));
     lbEmail->setText(CorreoAutor);
     lbEmail->setToolTip(QStringLiteral("Email del autor"));
     lbEmail->setAccessibleName(lbEmail->toolTip());
@@ -267,15 +266,14 @@ void FormMain::Form_Load()
 
 void FormMain::CargarApuestas(const DocumentoIni &ini)
 {
-    Apuestas = LeerApuestas(ini);
-    modeloResultado->FijarApuestas(Apuestas);
+    modeloResultado->FijarApuestas(LeerApuestas(ini));
 }
 
 void FormMain::ComprobarApuestas()
 {
     std::vector<QString> aciertos;
-    for (const Euromillon &apuesta : Apuestas)
-        aciertos.push_back(ContarAciertos(Sorteo, apuesta));
+    for (int fila = 1; fila <= modeloResultado->rowCount(); ++fila)
+        aciertos.push_back(ContarAciertos(Sorteo, modeloResultado->Apuesta(fila)));
     modeloResultado->FijarAciertos(std::move(aciertos));
 }
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
 
 private:
     void Form_Load();
-    // Lists the combinations stored in `ini`, filling `Apuestas`.
+    // Lists the combinations stored in `ini`.
     void CargarApuestas(const DocumentoIni &ini);
     // Gives each listed bet its hit text against `Sorteo`.
     void ComprobarApuestas();
@@ -76,7 +76,6 @@ private:
     ModeloResultado *modeloResultado = nullptr;
     EtiquetaPulsable *lbEmail = nullptr;
 
-    std::vector<Euromillon> Apuestas;
     Euromillon Sorteo;
     // While MostrarSorteo writes the boxes, a written star counts as complete.
     bool mostrandoSorteo = false;
