@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -61,6 +62,24 @@ inline void Teclear(const QString &teclas)
 inline QString NombreDelFoco()
 {
     return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "(ninguno)";
+}
+
+// Tab from the focused control stops at each name of `orden` in turn, back to
+// the first, and Shift+Tab walks the same way back; names lose `quitar`. The
+// keys go through the window, as typed keys do: a release reaches the control
+// that has the focus by then.
+inline void RecorrerTabulacion(const QString &orden, const QString &quitar)
+{
+    QStringList esperado = orden.split(' ');
+    for (const auto modificador : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QStringList recorrido {esperado.first()};
+        while (recorrido.size() < esperado.size()) {
+            QTest::keyClick(QApplication::activeWindow()->windowHandle(), Qt::Key_Tab, modificador);
+            recorrido << NombreDelFoco().remove(QRegularExpression(quitar));
+        }
+        QCOMPARE(recorrido, esperado);
+        std::ranges::reverse(esperado);
+    }
 }
 
 // A program folder holding `ini` as its settings file (no file when `ini` is
