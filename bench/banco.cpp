@@ -203,7 +203,17 @@ void MedirVentanas(const QByteArray &fichero)
                 qFatal("No se puede guardar el fichero");
         });
     };
-    Informar("save", Comparar(pulsar(*editor, "cmdGuardar"), guardarFichero), 3);
+    // Each Guardar stores a changed bet, so that every press writes the file.
+    auto *numero = editor->findChild<QLineEdit *>("txtEuromillonConfigNumero(1)");
+    auto *guardar = editor->findChild<QPushButton *>("cmdGuardar");
+    int ronda = 0;
+    const auto guardarCambio = [&] {
+        return Cronometrar([&] {
+            numero->setText(++ronda % 2 ? "01" : "02");
+            guardar->click();
+        });
+    };
+    Informar("save", Comparar(guardarCambio, guardarFichero), 3);
     FijarProgramaINI({}, {});
 }
 
