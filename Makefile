@@ -12,10 +12,11 @@ PREFIX ?= $(HOME)/Trebolero
 deps:
 	@scripts/instalar-dependencias.sh
 
-# The end-to-end tests run the program on a private X server (Xvfb) and drive
-# it with xdotool; libxcb1-dev lets them close windows as a title bar does.
+# The end-to-end tests run the program on a private X server (xvfb-run, which
+# needs xauth) and drive it with xdotool; libxcb1-dev lets them close windows
+# as a title bar does.
 deps-test:
-	@scripts/instalar-dependencias.sh xvfb xdotool libxcb1-dev
+	@scripts/instalar-dependencias.sh xvfb xauth xdotool libxcb1-dev
 
 build-dev: deps
 	@$(CMAKE) --preset dev >/dev/null

@@ -1,7 +1,9 @@
+#include "app/FormMain.h"
+#include "app/ModeloResultado.h"
+#include "support/EntornoPrueba.h"
 #include "support/VentanaPrueba.h"
 
-#include <QRegularExpression>
-#include <QTest>
+#include <QLineEdit>
 #include <QUrl>
 
 class TstFormMain : public QObject
@@ -9,160 +11,142 @@ class TstFormMain : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void usos_data();
-    void usos();
-    void textos();
-    void tabulacion();
-};
-
-// The file holds the first of `ficheros` at the start, and the i-th one, when
-// there is one, from run i of the keys on. Each run, apart by "|", is typed
-// from a click on the first draw box, which selects its text; a leading "!"
-// makes the desktop refuse every address. Rows read "number N1 .. N5 E1 E2
-// hits", with "* " in front when bold; the desktop gives the addresses (a
-// results mail by its body), the clipboard and the messages.
-void TstFormMain::usos_data()
-{
-    QTest::addColumn<QByteArrayList>("ficheros");
-    QTest::addColumn<QString>("teclas");
-    QTest::addColumn<QStringList>("filas");
-    QTest::addColumn<QStringList>("escritorio");
-    const auto fila
-        = [](const QByteArray &nombre, const QByteArrayList &ficheros, const QString &teclas,
-             const QStringList &filas, const QStringList &escritorio = {}) {
-              QTest::newRow(nombre) << ficheros << teclas << filas << escritorio;
-          };
-    const QString web = "http://127.0.0.1:8/a b?x=1&y=%20";
-    const auto ini = [&](const QStringList &apuestas) {
-        QByteArray texto = "[DataSource]\nWeb=" + web.toLatin1()
-            + "\n[Combinaciones]\nTotal=" + QByteArray::number(apuestas.size()) + '\n';
-        for (int i = 0; i < apuestas.size(); ++i)
-            texto += 'C' + QByteArray::number(i + 1) + '=' + apuestas[i].toLatin1() + '\n';
-        return texto;
-    };
-    const QByteArray dos = "C1=5-12-23-34-45-E2-9\nC2=03-17-22-41-50-E2-8\n";
+    // The file holds the first of `ficheros` at the start, and the i-th one, when
+    // there is one, from run i of the keys on. Each run, apart by "|", is typed
+    // from a click on the first draw box, which selects its text; a leading "!"
+    // makes the desktop refuse every address. Rows read "number N1 .. N5 E1 E2
+    // hits", with "* " in front when bold; the desktop gives the addresses (a
+    // results mail by its body), the clipboard and the messages.
+    void usos_data()
+    {
+        QTest::addColumn<QByteArrayList>("ficheros");
+        QTest::addColumn<QString>("teclas");
+        QTest::addColumn<QStringList>("filas");
+        QTest::addColumn<QStringList>("escritorio");
+        const auto fila
+            = [](const QByteArray &nombre, const QByteArrayList &ficheros, const QString &teclas,
+                 const QStringList &filas, const QStringList &escritorio = {}) {
+                  QTest::newRow(nombre) << ficheros << teclas << filas << escritorio;
+              };
+        const QString web = "http://127.0.0.1:8/a b?x=1&y=%20";
+        const auto ini = [&](const QStringList &apuestas) {
+            QByteArray texto = "[DataSource]\nWeb=" + web.toLatin1()
+                + "\n[Combinaciones]\nTotal=" + QByteArray::number(apuestas.size()) + '\n';
+            for (int i = 0; i < apuestas.size(); ++i)
+                texto += 'C' + QByteArray::number(i + 1) + '=' + apuestas[i].toLatin1() + '\n';
+            return texto;
+        };
+        const QByteArray dos = "C1=5-12-23-34-45-E2-9\nC2=03-17-22-41-50-E2-8\n";
+        const QStringList una = {"01-02-03-04-05-E1-2"};
+        // A date that tries to add a header, a recipient and a fragment to the mail.
+        const QString fecha = "2005-12-02& to=x@y.z?cc=w#%0d%0a+b", largo(11000, u'%');
+        const QByteArray apuestas = ini({"03-15-20-38-44-E2-5", "07-10-12-31-2-E11-1"});
+        const QString sorteo = "03152238490207\r";
+        const QStringList comprobadas {"* 1 3 15 20 38 44 2 5 3+1", "2 7 10 12 31 2 11 1 0+0"};
+        const QString lineas
+            = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:"
+              "\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
+        const QString copiado
+            = "No se ha podido abrir el programa de correo con los resultados. Se "
+              "han copiado al portapapeles: pégalos en un mensaje nuevo.";
+        // clang-format off
     fila("sin fichero", {}, "", {});
-    fila("faltan claves", {"[Combinaciones]\nTotal=2\nC1=5-12-23-34-45-E2-9\n"}, "",
-         {"1 5 12 23 34 45 2 9", "2 0 0 0 0 0 0 0"});
+    fila("faltan claves", {"[Combinaciones]\nTotal=2\nC1=5-12-23-34-45-E2-9\n"}, "", {"1 5 12 23 34 45 2 9", "2 0 0 0 0 0 0 0"});
     fila("sobran claves", {"[Combinaciones]\nTotal=1\n" + dos}, "", {"1 5 12 23 34 45 2 9"});
     for (const QByteArray total : {"", "abc", "1.5", "-1", "32769"})
         fila("Total=" + total, {"[Combinaciones]\nTotal=" + total + '\n' + dos}, "", {});
-
-    const QStringList una = {"01-02-03-04-05-E1-2"};
-    fila("número vacío antes que lista vacía", {ini({})}, "010203\t051\t2C", {},
-         {"No hay conbinación premiada! Descargala o introducela"});
-    fila("lista vacía", {ini({})}, "01020304050102C", {},
-         {"No hay resultados! Edita el fichero de configuración"});
+    fila("número vacío antes que lista vacía", {ini({})}, "010203\t051\t2C", {}, {"No hay conbinación premiada! Descargala o introducela"});
+    fila("lista vacía", {ini({})}, "01020304050102C", {}, {"No hay resultados! Edita el fichero de configuración"});
     // Hits: any order, each value once, never 0 nor negative, numbers apart from stars.
-    fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})},
-         "-10303223807C",
-         {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
-    fila("campos ilegibles guardan el valor anterior", {ini(una)},
-         "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
-    fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})},
-         "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
-
-    // A date that tries to add a header, a recipient and a fragment to the mail.
-    const QString fecha = "2005-12-02& to=x@y.z?cc=w#%0d%0a+b", largo(11000, u'%');
-    const QByteArray apuestas = ini({"03-15-20-38-44-E2-5", "07-10-12-31-2-E11-1"});
-    const QString sorteo = "03152238490207\r";
-    const QStringList comprobadas {"* 1 3 15 20 38 44 2 5 3+1", "2 7 10 12 31 2 11 1 0+0"};
-    const QString lineas
-        = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:"
-          "\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
-    const QString copiado = "No se ha podido abrir el programa de correo con los resultados. Se "
-                            "han copiado al portapapeles: pégalos en un mensaje nuevo.";
-    fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"},
-         {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
-    fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas,
-         {"Resultados del Euromillón (" + fecha + ")" + lineas});
-    fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas,
-         {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas,
-          copiado});
-    fila("mail demasiado largo", {apuestas}, "\v" + largo + "\t" + sorteo + "M", comprobadas,
-         {"Trebolero\nResultados del Euromillón (" + largo + ")" + lineas, copiado});
+    fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})}, "-10303223807C", {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
+    fila("campos ilegibles guardan el valor anterior", {ini(una)}, "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
+    fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})}, "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
+    fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"}, {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
+    fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas, {"Resultados del Euromillón (" + fecha + ")" + lineas});
+    fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas, copiado});
+    fila("mail demasiado largo", {apuestas}, "\v" + largo + "\t" + sorteo + "M", comprobadas, {"Trebolero\nResultados del Euromillón (" + largo + ")" + lineas, copiado});
     fila("web rechazada", {ini({})}, "!W", {}, {web, "No se ha podido abrir la página web."});
     fila("web sin clave", {"[Copyright]\nWeb=http://127.0.0.1/\n"}, "!W", {});
-    fila("correo del autor rechazado", {ini({})}, "!" + QString(8, u'\t') + u' ', {},
-         {"mailto:orbelan@example.com?subject=Trebolero",
-          "No se ha podido abrir el programa de correo."});
-}
-
-void TstFormMain::usos()
-{
-    QFETCH(QByteArrayList, ficheros);
-    QFETCH(QString, teclas);
-    ProgramaPrueba programa(ficheros.value(0));
-    EscritorioGrabador &escritorio = programa.entorno.escritorio;
-    escritorio.rechazarDirecciones = teclas.startsWith(u'!');
-    QVERIFY(Activar(programa.ventana));
-    const QStringList tramos = teclas.sliced(escritorio.rechazarDirecciones).split(u'|');
-    for (qsizetype i = 0; i < tramos.size(); ++i) {
-        if (i > 0 && i < ficheros.size())
-            programa.entorno.EscribirIni(ficheros[i]);
-        QTest::mouseClick(Caja(programa.ventana, 1), Qt::LeftButton);
-        Teclear(tramos[i]);
+    fila("correo del autor rechazado", {ini({})}, "!" + QString(8, u'\t') + u' ', {}, {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."});
+        // clang-format on
     }
-    // A winning row shows its tier as tooltip and accessible description.
-    const ModeloResultado &lista = Modelo(programa.ventana);
-    QStringList filas;
-    for (int fila = 0; fila < lista.rowCount(); ++fila) {
-        const QModelIndex res = lista.index(fila, 8);
-        QCOMPARE(res.data(Qt::ToolTipRole).toString(), TextoPremio(res.data().toString()));
-        QCOMPARE(res.data(Qt::AccessibleDescriptionRole), res.data(Qt::ToolTipRole));
-        QStringList textos {res.data(Qt::FontRole).value<QFont>().bold() ? "*" : ""};
-        for (int columna = 0; columna < 9; ++columna)
-            textos << lista.index(fila, columna).data().toString();
-        filas << textos.join(u' ').trimmed();
-    }
-    QTEST(filas, "filas");
-    // A results mail is read back from its encoded body, which nothing follows.
-    const QRegularExpression mail(
-        "^mailto:\\?subject=Trebolero&body=((?:[-\\w.~!$'()*,;:@]|%[0-9A-F]{2})*)$");
-    QStringList salida;
-    for (const QString &direccion : escritorio.direcciones) {
-        const QRegularExpressionMatch cuerpo = mail.match(direccion);
-        salida << (cuerpo.hasMatch() ? QUrl::fromPercentEncoding(cuerpo.captured(1).toLatin1())
-                                     : direccion);
-    }
-    if (!escritorio.portapapeles.isNull())
-        salida << escritorio.portapapeles;
-    QTEST(salida + escritorio.mensajes, "escritorio");
-}
 
-// The tiers' numbers in the game's order and their text, the padding of the
-// mail, and a stored bet whose unreadable fields keep the value they had.
-void TstFormMain::textos()
-{
-    for (const auto &[aciertos, texto] :
-         {std::pair {u"5+2", "Premio de 1.ª categoría: 5 números y 2 estrellas"},
-          {u"3+2", "Premio de 6.ª categoría: 3 números y 2 estrellas"},
-          {u"4+0", "Premio de 7.ª categoría: 4 números y 0 estrellas"},
-          {u"3+1", "Premio de 9.ª categoría: 3 números y 1 estrella"},
-          {u"1+2", "Premio de 11.ª categoría: 1 número y 2 estrellas"},
-          {u"2+0", "Premio de 13.ª categoría: 2 números y 0 estrellas"},
-          {u"1+1", ""}})
-        QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
-    for (const auto &[texto, esperado] : {std::pair {"7", "07"}, {"", ""}, {"123", "123"}})
-        QCOMPARE(DosDigitos(texto), esperado);
-    Euromillon apuesta {9, 9, 9, 9, 9, 9, 9};
-    CadenaAEuromillon(u"1-x-3-04-5-Ey-7", apuesta);
-    QVERIFY(apuesta == (Euromillon {1, 9, 3, 4, 5, 9, 7}));
-}
+    void usos()
+    {
+        QFETCH(QByteArrayList, ficheros);
+        QFETCH(QString, teclas);
+        EntornoPrueba entorno;
+        EscritorioGrabador &escritorio = entorno.escritorio;
+        if (!ficheros.isEmpty())
+            entorno.EscribirIni(ficheros[0]);
+        FormMain ventana;
+        escritorio.rechazarDirecciones = teclas.startsWith(u'!');
+        QVERIFY(Activar(ventana));
+        const QStringList tramos = teclas.sliced(escritorio.rechazarDirecciones).split(u'|');
+        for (qsizetype i = 0; i < tramos.size(); ++i) {
+            if (i > 0 && i < ficheros.size())
+                entorno.EscribirIni(ficheros[i]);
+            QTest::mouseClick(ventana.findChild<QLineEdit *>("txtEuromillonNumero(1)"),
+                              Qt::LeftButton);
+            Teclear(tramos[i]);
+        }
+        // A winning row shows its tier as tooltip and accessible description.
+        const ModeloResultado &lista = *ventana.findChild<ModeloResultado *>();
+        QStringList filas;
+        for (int fila = 0; fila < lista.rowCount(); ++fila) {
+            const QModelIndex res = lista.index(fila, 8);
+            QCOMPARE(res.data(Qt::ToolTipRole).toString(), TextoPremio(res.data().toString()));
+            QCOMPARE(res.data(Qt::AccessibleDescriptionRole), res.data(Qt::ToolTipRole));
+            QStringList textos {res.data(Qt::FontRole).value<QFont>().bold() ? "*" : ""};
+            for (int columna = 0; columna < 9; ++columna)
+                textos << lista.index(fila, columna).data().toString();
+            filas << textos.join(u' ').trimmed();
+        }
+        QTEST(filas, "filas");
+        // A results mail is read back from its encoded body, which nothing follows.
+        const QRegularExpression mail(
+            "^mailto:\\?subject=Trebolero&body=((?:[-\\w.~!$'()*,;:@]|%[0-9A-F]{2})*)$");
+        QStringList salida;
+        for (const QString &direccion : escritorio.direcciones) {
+            const QRegularExpressionMatch cuerpo = mail.match(direccion);
+            salida << (cuerpo.hasMatch() ? QUrl::fromPercentEncoding(cuerpo.captured(1).toLatin1())
+                                         : direccion);
+        }
+        if (!escritorio.portapapeles.isNull())
+            salida << escritorio.portapapeles;
+        QTEST(salida + escritorio.mensajes, "escritorio");
+    }
 
-// Tab stops once at every control, the list included, and Shift+Tab walks
-// back; the start has written the authorship keys.
-void TstFormMain::tabulacion()
-{
-    ProgramaPrueba programa("[Combinaciones]\nTotal=2\n");
-    QCOMPARE(programa.entorno.LeerIni(),
-             "[Combinaciones]\nTotal=2\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
-    QVERIFY(Activar(programa.ventana));
-    RecorrerTabulacion("btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb btnAbout "
-                       "txtFecha Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) "
-                       "Estrella(2) lstResultado lbEmail btnDescargar",
-                       "^txtEuromillon");
-}
+    // The tiers' numbers in the game's order and their text.
+    void premios()
+    {
+        for (const auto &[aciertos, texto] :
+             {std::pair {u"5+2", "Premio de 1.ª categoría: 5 números y 2 estrellas"},
+              {u"3+2", "Premio de 6.ª categoría: 3 números y 2 estrellas"},
+              {u"4+0", "Premio de 7.ª categoría: 4 números y 0 estrellas"},
+              {u"3+1", "Premio de 9.ª categoría: 3 números y 1 estrella"},
+              {u"1+2", "Premio de 11.ª categoría: 1 número y 2 estrellas"},
+              {u"2+0", "Premio de 13.ª categoría: 2 números y 0 estrellas"},
+              {u"1+1", ""}})
+            QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
+    }
+
+    // Tab stops once at every control, the list included, and Shift+Tab walks
+    // back; the start has written the authorship keys.
+    void tabulacion()
+    {
+        EntornoPrueba entorno;
+        entorno.EscribirIni("[Combinaciones]\nTotal=2\n");
+        FormMain ventana;
+        QCOMPARE(entorno.LeerIni(),
+                 "[Combinaciones]\nTotal=2\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
+        QVERIFY(Activar(ventana));
+        RecorrerTabulacion("btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb btnAbout "
+                           "txtFecha Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) "
+                           "Estrella(2) lstResultado lbEmail btnDescargar",
+                           "^txtEuromillon");
+    }
+};
 
 QTEST_MAIN(TstFormMain)
 #include "tst_formmain.moc"

@@ -1,67 +1,58 @@
 #include "support/EntornoPrueba.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 
-// The built program, copied alone into a scratch folder, on a private X
-// server without a window manager, driven by xdotool; a stand-in xdg-open
-// first on its PATH writes down the address it is given.
+// The built program, copied alone into a scratch folder, on the private X
+// server the test runs on, without a window manager, driven by xdotool; the
+// stand-in xdg-open beside this file comes first on its PATH.
 class TstE2e : public QObject
 {
     Q_OBJECT
     EntornoPrueba entorno;
-    const QTemporaryDir &carpeta = entorno.carpeta;
-    QProcess xvfb, programa;
+    QProcess programa;
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
 
-    // Runs xdotool on the private server: the first line of its output, or
-    // nothing when it fails.
-    std::optional<QString> Xdotool(const QStringList &argumentos)
+    // Runs xdotool on the private server: its output, or nothing when it fails.
+    std::optional<QByteArray> Xdotool(const QString &ordenes)
     {
         QProcess xdotool;
         xdotool.setProcessEnvironment(variables);
-        xdotool.start("xdotool", argumentos);
+        xdotool.start("xdotool", ordenes.split(' '));
         if (!xdotool.waitForFinished(20000) || xdotool.exitCode() != 0)
             return {};
-        return QString::fromUtf8(xdotool.readAllStandardOutput()).section('\n', 0, 0);
+        return xdotool.readAllStandardOutput();
     }
-    // The window whose name matches `patron`, once it shows.
-    QString Ventana(const QString &patron)
+    // Focuses the window whose name starts with `nombre`, once it shows, and
+    // types `teclas` (xdotool key names) as the keyboard does.
+    bool Pulsar(const QString &nombre, const QString &teclas)
     {
-        return Xdotool({"search", "--sync", "--onlyvisible", "--name", patron}).value_or("");
+        return bool(Xdotool("search --sync --onlyvisible --name ^" + nombre
+                            + " windowfocus --sync key --window 0 --delay 30 " + teclas));
     }
-    // Focuses the window named by `patron` and presses `teclas`, xdotool key
-    // names apart by blanks.
-    void Pulsar(const QString &patron, const QString &teclas)
+    // Sends the main window WM_DELETE_WINDOW, what a title bar's close button sends.
+    void PedirCierre()
     {
-        QVERIFY2(Xdotool({"windowfocus", "--sync", Ventana(patron)}), qPrintable(patron));
-        QVERIFY(Xdotool(QStringList {"key", "--delay", "30"} + teclas.split(' ')));
-    }
-    // Sends WM_DELETE_WINDOW, what the close button of a title bar sends.
-    void PedirCierre(uint32_t ventana)
-    {
-        xcb_connection_t *conexion = xcb_connect(qPrintable(variables.value("DISPLAY")), nullptr);
-        const auto atomo = [conexion](const char *nombre) {
-            const auto respuesta = xcb_intern_atom_reply(
-                conexion, xcb_intern_atom(conexion, 0, std::strlen(nombre), nombre), nullptr);
-            const xcb_atom_t atomo = respuesta ? respuesta->atom : 0;
-            std::free(respuesta);
-            return atomo;
+        const QByteArray ventana = Xdotool("search --onlyvisible --name ^Trebolero").value_or("");
+        xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+        const auto atomo = [x](const char *nombre) {
+            const QScopedPointer<xcb_intern_atom_reply_t, QScopedPointerPodDeleter> respuesta(
+                xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(nombre), nombre),
+                                      nullptr));
+            return respuesta ? respuesta->atom : xcb_atom_t(0);
         };
-        xcb_client_message_event_t mensaje {XCB_CLIENT_MESSAGE,    32, 0, ventana,
-                                            atomo("WM_PROTOCOLS"), {}};
+        xcb_client_message_event_t mensaje {
+            XCB_CLIENT_MESSAGE, 32, 0, ventana.split('\n')[0].toUInt(), atomo("WM_PROTOCOLS"), {}};
         mensaje.data.data32[0] = atomo("WM_DELETE_WINDOW");
-        xcb_send_event(conexion, 0, ventana, 0, reinterpret_cast<const char *>(&mensaje));
-        xcb_flush(conexion);
-        xcb_disconnect(conexion);
+        xcb_send_event(x, 0, mensaje.window, 0, reinterpret_cast<const char *>(&mensaje));
+        xcb_flush(x);
+        xcb_disconnect(x);
     }
 
 private Q_SLOTS:
@@ -70,30 +61,24 @@ private Q_SLOTS:
 
 void TstE2e::usoCompleto()
 {
-    // -displayfd picks a free display and writes its number to our stdout.
-    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     const QByteArray ini
         = "[Combinaciones]\nTotal=2\nC1=03-15-20-38-44-E2-5\nC2=01-02-03-04-05-E10-12\n"
           "[Copyright]\nAutor=Orbelan\nDate=2005/12\n";
-    QFile abridor(carpeta.filePath("xdg-open"));
-    QVERIFY(QFile::copy(TREBOLERO_EJECUTABLE, carpeta.filePath("Trebolero"))
-            && abridor.open(QIODevice::WriteOnly)
-            && abridor.write("#!/bin/sh\nprintf %s \"$1\" > \"$0.txt\"\n") > 0
-            && abridor.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-    abridor.close();
     entorno.EscribirIni(ini);
-    QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
-    variables.insert("DISPLAY", ':' + xvfb.readLine().trimmed());
+    QVERIFY(QFile::copy(TREBOLERO_EJECUTABLE, entorno.carpeta.filePath("Trebolero")));
     variables.insert("QT_QPA_PLATFORM", "xcb");
-    variables.insert("PATH", carpeta.path() + ':' + variables.value("PATH"));
-    variables.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + carpeta.filePath("sin-bus"));
+    variables.insert("PATH", TREBOLERO_ABRIDOR ":" + variables.value("PATH"));
+    variables.insert("DBUS_SESSION_BUS_ADDRESS",
+                     "unix:path=" + entorno.carpeta.filePath("sin-bus"));
     programa.setProcessEnvironment(variables);
-    programa.start(carpeta.filePath("Trebolero"));
+    programa.setWorkingDirectory(entorno.carpeta.path());
+    programa.start(entorno.carpeta.filePath("Trebolero"));
 
     // From Descargar, seven tabs reach the first number; the boxes then
     // advance by themselves and the second star hands the focus to Comprobar.
-    Pulsar("^Trebolero 4", "Tab Tab Tab Tab Tab Tab Tab 0 3 1 5 2 2 3 8 4 9 0 2 0 7 Return alt+m");
-    QFile abierto(carpeta.filePath("xdg-open.txt"));
+    QVERIFY(Pulsar("Trebolero",
+                   "Tab Tab Tab Tab Tab Tab Tab 0 3 1 5 2 2 3 8 4 9 0 2 0 7 Return alt+m"));
+    QFile abierto(entorno.carpeta.filePath("xdg-open.txt"));
     QTRY_VERIFY_WITH_TIMEOUT(abierto.size() > 0, 20000);
     QVERIFY(abierto.open(QIODevice::ReadOnly));
     const QString mail = QUrl::fromPercentEncoding(abierto.readAll());
@@ -101,18 +86,16 @@ void TstE2e::usoCompleto()
              qPrintable(mail));
 
     // The editor opens on the first bet, with the focus on Siguiente.
-    Pulsar("^Trebolero 4", "alt+f");
-    Pulsar("^Configuraci", "Tab 0 5 0 9 1 3 2 7 4 0 0 3 1 1 Return");
-    const QByteArray guardado
-        = QByteArray(ini).replace("03-15-20-38-44-E2-5", "05-09-13-27-40-E03-11");
-    QTRY_COMPARE_WITH_TIMEOUT(entorno.LeerIni(), guardado, 20000);
-    Pulsar("^Configuraci", "Escape");
+    QVERIFY(Pulsar("Trebolero", "alt+f"));
+    QVERIFY(Pulsar("Configuraci", "Tab 0 5 0 9 1 3 2 7 4 0 0 3 1 1 Return"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        entorno.LeerIni(), QByteArray(ini).replace("03-15-20-38-44-E2-5", "05-09-13-27-40-E03-11"),
+        20000);
+    QVERIFY(Pulsar("Configuraci", "Escape"));
 
-    PedirCierre(Ventana("^Trebolero 4").toUInt());
+    PedirCierre();
     QVERIFY(programa.waitForFinished(20000) && programa.exitStatus() == QProcess::NormalExit
             && programa.exitCode() == 0);
-    xvfb.terminate();
-    xvfb.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TstE2e)

@@ -1,7 +1,8 @@
 #include "editor/FormConfiguracion.h"
+#include "support/EntornoPrueba.h"
 #include "support/VentanaPrueba.h"
 
-#include <QTest>
+#include <QLineEdit>
 
 // The editor opened on a scratch settings file; an upper-case key in the
 // tables is Alt with that letter (Anterior, Siguiente, Insertar, Eliminar, Guardar).

@@ -7,10 +7,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
-namespace {
-
-QByteArray Item(const QByteArray &fecha = "d", const QByteArray &atributos = {},
-                const QByteArray &titulo = "Euromillon")
+static QByteArray Item(const QByteArray &fecha = "d", const QByteArray &atributos = {},
+                       const QByteArray &titulo = "Euromillon")
 {
     return "<item" + atributos + "><title>" + titulo
         + "</title><dc:subject>03-17-22-41-50-E2-8</dc:subject><dc:date>" + fecha
@@ -19,22 +17,21 @@ QByteArray Item(const QByteArray &fecha = "d", const QByteArray &atributos = {},
 
 // An RSS 1.0 feed: the channel, holding an item that does not count, and the
 // items beside it.
-QByteArray Feed(const QByteArray &items, const QByteArray &codificacion = "UTF-8")
+static QByteArray Feed(const QByteArray &items, const QByteArray &codificacion = "UTF-8")
 {
     return "<?xml version='1.0' encoding='" + codificacion + "'?><rdf:RDF><channel>" + Item()
         + "</channel>" + items + "</rdf:RDF>";
 }
 
 // An item with `cuantos` attributes, each `igual` and a quoted `valor`.
-QByteArray ConAtributos(int cuantos, const QByteArray &igual = "=", const QByteArray &valor = {})
+static QByteArray ConAtributos(int cuantos, const QByteArray &igual = "=",
+                               const QByteArray &valor = {})
 {
     QByteArray atributos;
     while (cuantos--)
         atributos += " a" + QByteArray::number(cuantos) + igual + "'" + valor + "'";
     return Item("d", atributos);
 }
-
-} // namespace
 
 class TstDescarga : public QObject
 {

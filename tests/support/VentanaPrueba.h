@@ -1,36 +1,14 @@
 #pragma once
 
-#include "app/FormMain.h"
-#include "app/ModeloResultado.h"
-#include "support/EntornoPrueba.h"
-
 #include <QApplication>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 
 #include <algorithm>
 
 // Helpers for the tests that drive the windows as a user would.
-
-// The name of draw box `i`: 1 to 5 the numbers, 6 and 7 the stars. The
-// editor's boxes take the prefix "txtEuromillonConfig".
-inline QString NombreCaja(int i, const QString &prefijo = QStringLiteral("txtEuromillon"))
-{
-    return prefijo + QString(i <= 5 ? "Numero(%1)" : "Estrella(%1)").arg(i <= 5 ? i : i - 5);
-}
-
-// Box `i` of the main window: 1 to 7 as above, 8 the date.
-inline QLineEdit *Caja(const QWidget &ventana, int i)
-{
-    return ventana.findChild<QLineEdit *>(i == 8 ? QStringLiteral("txtFecha") : NombreCaja(i));
-}
-
-inline ModeloResultado &Modelo(const FormMain &ventana)
-{
-    return *ventana.findChild<ModeloResultado *>();
-}
 
 // Shows the window and makes it the active one; false if it never becomes so.
 [[nodiscard]] inline bool Activar(QWidget &ventana)
@@ -58,12 +36,6 @@ inline void Teclear(const QString &teclas)
     }
 }
 
-// The name of the widget with the focus, for readable failures.
-inline QString NombreDelFoco()
-{
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "(ninguno)";
-}
-
 // Tab from the focused control stops at each name of `orden` in turn, back to
 // the first, and Shift+Tab walks the same way back; names lose `quitar`. The
 // keys go through the window, as typed keys do: a release reaches the control
@@ -75,22 +47,11 @@ inline void RecorrerTabulacion(const QString &orden, const QString &quitar)
         QStringList recorrido {esperado.first()};
         while (recorrido.size() < esperado.size()) {
             QTest::keyClick(QApplication::activeWindow()->windowHandle(), Qt::Key_Tab, modificador);
-            recorrido << NombreDelFoco().remove(QRegularExpression(quitar));
+            const QWidget *foco = QApplication::focusWidget();
+            recorrido
+                << (foco ? foco->objectName() : "(ninguno)").remove(QRegularExpression(quitar));
         }
         QCOMPARE(recorrido, esperado);
         std::ranges::reverse(esperado);
     }
 }
-
-// A program folder holding `ini` as its settings file (no file when `ini` is
-// null), and the main window started on it.
-struct ProgramaPrueba
-{
-    explicit ProgramaPrueba(const QByteArray &ini = {})
-        : escrito(ini.isNull() || (entorno.EscribirIni(ini), true))
-    {}
-
-    EntornoPrueba entorno;
-    const bool escrito; // the file is there before the window reads it
-    FormMain ventana;
-};
