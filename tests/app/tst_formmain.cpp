@@ -1,6 +1,5 @@
 #include "app/FormMain.h"
 #include "app/ModeloResultado.h"
-#include "support/EntornoPrueba.h"
 #include "support/VentanaPrueba.h"
 
 #include <QLineEdit>
@@ -61,6 +60,10 @@ private Q_SLOTS:
     fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})}, "-10303223807C", {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
     fila("campos ilegibles guardan el valor anterior", {ini(una)}, "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
     fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})}, "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
+    // The settings file is its own feed; each draw is read over the one before, field by field.
+    const QByteArray feed = "<r>\n[DataSource]\nRDFData=Trebolero.ini\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n[Combinaciones]\nTotal=1\nC1=01-02-03-04-05-E1-2\n"
+        "<item><title>Euromillon</title><dc:subject>1-2-8-9-6-E1-4</dc:subject></item><item><title>Euromillon</title><dc:subject>10-x-3-4-5-Ex-9</dc:subject></item></r>";
+    fila("descarga", {feed}, "DC", {"* 1 1 2 3 4 5 1 2 4+1"});
     fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"}, {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
     fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas, {"Resultados del Euromillón (" + fecha + ")" + lineas});
     fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas, copiado});
@@ -76,10 +79,10 @@ private Q_SLOTS:
         QFETCH(QByteArrayList, ficheros);
         QFETCH(QString, teclas);
         EntornoPrueba entorno;
-        EscritorioGrabador &escritorio = entorno.escritorio;
         if (!ficheros.isEmpty())
             entorno.EscribirIni(ficheros[0]);
         FormMain ventana;
+        EscritorioGrabador &escritorio = entorno.escritorio;
         escritorio.rechazarDirecciones = teclas.startsWith(u'!');
         QVERIFY(Activar(ventana));
         const QStringList tramos = teclas.sliced(escritorio.rechazarDirecciones).split(u'|');
@@ -122,7 +125,6 @@ private Q_SLOTS:
     {
         for (const auto &[aciertos, texto] :
              {std::pair {u"5+2", "Premio de 1.ª categoría: 5 números y 2 estrellas"},
-              {u"3+2", "Premio de 6.ª categoría: 3 números y 2 estrellas"},
               {u"4+0", "Premio de 7.ª categoría: 4 números y 0 estrellas"},
               {u"3+1", "Premio de 9.ª categoría: 3 números y 1 estrella"},
               {u"1+2", "Premio de 11.ª categoría: 1 número y 2 estrellas"},
@@ -131,20 +133,15 @@ private Q_SLOTS:
             QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
     }
 
-    // Tab stops once at every control, the list included, and Shift+Tab walks
-    // back; the start has written the authorship keys.
+    // Tab stops once at every control, the list included, and Shift+Tab walks back.
     void tabulacion()
     {
-        EntornoPrueba entorno;
-        entorno.EscribirIni("[Combinaciones]\nTotal=2\n");
-        FormMain ventana;
-        QCOMPARE(entorno.LeerIni(),
-                 "[Combinaciones]\nTotal=2\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n");
-        QVERIFY(Activar(ventana));
-        RecorrerTabulacion("btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb btnAbout "
-                           "txtFecha Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) "
-                           "Estrella(2) lstResultado lbEmail btnDescargar",
-                           "^txtEuromillon");
+        RecorrerTabulacion<FormMain>(
+            "[Combinaciones]\nTotal=2\n",
+            "btnDescargar cmdComprobar cmdViaMail cmdConfigurar cmdWeb btnAbout txtFecha Numero(1) "
+            "Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) Estrella(2) lstResultado lbEmail "
+            "btnDescargar",
+            "^txtEuromillon");
     }
 };
 

@@ -1,5 +1,4 @@
 #include "editor/FormConfiguracion.h"
-#include "support/EntornoPrueba.h"
 #include "support/VentanaPrueba.h"
 
 #include <QLineEdit>
@@ -69,11 +68,8 @@ private Q_SLOTS:
     // full boxes passed on the way back do not send the focus forward again.
     void tabulacion()
     {
-        EntornoPrueba entorno;
-        entorno.EscribirIni(s + "Total=1\nC1=3-17-22-41-50-E12-8\n");
-        FormConfiguracion editor(nullptr);
-        QVERIFY(Activar(editor));
-        RecorrerTabulacion(
+        RecorrerTabulacion<FormConfiguracion>(
+            s + "Total=1\nC1=3-17-22-41-50-E12-8\n",
             "Siguiente Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) "
             "Estrella(2) Guardar ConfigActual Combinaciones Insertar Eliminar "
             "Anterior Siguiente",

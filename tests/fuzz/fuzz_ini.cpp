@@ -2,19 +2,16 @@
 // written key reads back its value (line breaks as blanks) and every key named
 // before reads as it did.
 //
-// Input: a byte that stores the file as it comes (0) or, taken as Latin-1, as
-// UTF-16 LE (1) or BE (2) with its mark; then texts, each a length byte and
-// UTF-8 bytes: the file, then section, key and value of each write.
+// Input: texts, each a length byte and its bytes: the file as it is stored,
+// then section, key and value (UTF-8) of each write.
 
 #include "settings/DocumentoIni.h"
-
-#include <QStringEncoder>
 
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tamano)
 {
-    std::size_t posicion = 1;
+    std::size_t posicion = 0;
     const auto texto = [&] {
         const std::size_t largo
             = posicion < tamano ? std::min<std::size_t>(datos[posicion], tamano - posicion - 1) : 0;
@@ -22,12 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
         return QByteArray(reinterpret_cast<const char *>(datos + posicion - largo),
                           qsizetype(largo));
     };
-    const int modo = tamano > 0 ? datos[0] % 3 : 0;
-    QByteArray archivo = texto();
-    if (modo > 0)
-        archivo = QStringEncoder(modo == 1 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                                 QStringConverter::Flag::WriteBom)(QString::fromLatin1(archivo));
-    DocumentoIni documento(archivo);
+    DocumentoIni documento(texto());
     QList<std::pair<QString, QString>> nombrados;
     while (posicion < tamano) {
         const QString seccion(texto()), clave(texto()), valor(texto());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/EntornoPrueba.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
@@ -36,17 +38,23 @@ inline void Teclear(const QString &teclas)
     }
 }
 
-// Tab from the focused control stops at each name of `orden` in turn, back to
-// the first, and Shift+Tab walks the same way back; names lose `quitar`. The
-// keys go through the window, as typed keys do: a release reaches the control
-// that has the focus by then.
-inline void RecorrerTabulacion(const QString &orden, const QString &quitar)
+// Opens a `Ventana` on a settings file holding `ini`: Tab from the focused
+// control stops at each name of `orden` in turn, back to the first, and
+// Shift+Tab walks the same way back; names lose `quitar`. The keys go through
+// the window, as typed keys do: a release reaches the control that has the
+// focus by then.
+template<class Ventana>
+void RecorrerTabulacion(const QByteArray &ini, const QString &orden, const QString &quitar)
 {
+    EntornoPrueba entorno;
+    entorno.EscribirIni(ini);
+    Ventana ventana(nullptr);
+    QVERIFY(Activar(ventana));
     QStringList esperado = orden.split(' ');
     for (const auto modificador : {Qt::NoModifier, Qt::ShiftModifier}) {
         QStringList recorrido {esperado.first()};
         while (recorrido.size() < esperado.size()) {
-            QTest::keyClick(QApplication::activeWindow()->windowHandle(), Qt::Key_Tab, modificador);
+            QTest::keyClick(ventana.windowHandle(), Qt::Key_Tab, modificador);
             const QWidget *foco = QApplication::focusWidget();
             recorrido
                 << (foco ? foco->objectName() : "(ninguno)").remove(QRegularExpression(quitar));
