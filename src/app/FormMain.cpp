@@ -249,6 +249,10 @@ void FormMain::Form_Load()
     // read-only folder is normal and loses nothing of the user's, so a failure
     // is not reported.
     const DocumentoIni ini = LeerDocumentoINI();
+    // An unreadable file shows no bets, which would look like an empty list.
+    if (!INILegible())
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("No se ha podido leer el fichero de configuración."));
     const QString copyright = QStringLiteral("Copyright");
     const QList<std::pair<QString, QString>> autoria
         = {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},

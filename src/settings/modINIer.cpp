@@ -67,6 +67,12 @@ DocumentoIni LeerDocumentoINI()
     return DocumentoIni(LeerBytes(RutaINI()).value_or(QByteArray()));
 }
 
+bool INILegible()
+{
+    const QFileInfo info(RutaINI());
+    return !info.exists() || (info.isFile() && info.isReadable());
+}
+
 QString LeerINI(QStringView seccion, QStringView clave)
 {
     return LeerDocumentoINI().Leer(seccion, clave);

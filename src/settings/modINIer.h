@@ -22,6 +22,10 @@ void FijarProgramaINI(const QString &carpeta, const QString &nombre);
 // up many keys (empty when it is missing or cannot be read).
 DocumentoIni LeerDocumentoINI();
 
+// Whether the settings file can be read: false when it is there but is not a
+// plain file or may not be read; a missing file reads as empty.
+bool INILegible();
+
 // The value of `clave` in `seccion`, or the empty text when the file, the
 // section or the key is missing.
 QString LeerINI(QStringView seccion, QStringView clave);

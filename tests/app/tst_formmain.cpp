@@ -133,6 +133,16 @@ private Q_SLOTS:
             QCOMPARE(TextoPremio(aciertos), QString::fromUtf8(texto));
     }
 
+    // A settings file that cannot be read (here a folder) is named at the start.
+    void ilegible()
+    {
+        EntornoPrueba entorno;
+        QVERIFY(QDir().mkdir(entorno.RutaIni()));
+        FormMain ventana;
+        QCOMPARE(entorno.escritorio.mensajes,
+                 {"No se ha podido leer el fichero de configuración."});
+    }
+
     // Tab stops once at every control, the list included, and Shift+Tab walks back.
     void tabulacion()
     {
