@@ -49,28 +49,28 @@ private Q_SLOTS:
             = "No se ha podido abrir el programa de correo con los resultados. Se "
               "han copiado al portapapeles: pégalos en un mensaje nuevo.";
         // clang-format off
-    fila("sin fichero", {}, "", {});
-    fila("faltan claves", {"[Combinaciones]\nTotal=2\nC1=5-12-23-34-45-E2-9\n"}, "", {"1 5 12 23 34 45 2 9", "2 0 0 0 0 0 0 0"});
-    fila("sobran claves", {"[Combinaciones]\nTotal=1\n" + dos}, "", {"1 5 12 23 34 45 2 9"});
-    for (const QByteArray total : {"", "abc", "1.5", "-1", "32769"})
-        fila("Total=" + total, {"[Combinaciones]\nTotal=" + total + '\n' + dos}, "", {});
-    fila("número vacío antes que lista vacía", {ini({})}, "010203\t051\t2C", {}, {"No hay conbinación premiada! Descargala o introducela"});
-    fila("lista vacía", {ini({})}, "01020304050102C", {}, {"No hay resultados! Edita el fichero de configuración"});
-    // Hits: any order, each value once, never 0 nor negative, numbers apart from stars.
-    fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})}, "-10303223807C", {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
-    fila("campos ilegibles guardan el valor anterior", {ini(una)}, "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
-    fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})}, "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
-    // The settings file is its own feed; each draw is read over the one before, field by field.
-    const QByteArray feed = "<r>\n[DataSource]\nRDFData=Trebolero.ini\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n[Combinaciones]\nTotal=1\nC1=01-02-03-04-05-E1-2\n"
-        "<item><title>Euromillon</title><dc:subject>1-2-8-9-6-E1-4</dc:subject></item><item><title>Euromillon</title><dc:subject>10-x-3-4-5-Ex-9</dc:subject></item></r>";
-    fila("descarga", {feed}, "DC", {"* 1 1 2 3 4 5 1 2 4+1"});
-    fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"}, {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
-    fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas, {"Resultados del Euromillón (" + fecha + ")" + lineas});
-    fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas, copiado});
-    fila("mail demasiado largo", {apuestas}, "\v" + largo + "\t" + sorteo + "M", comprobadas, {"Trebolero\nResultados del Euromillón (" + largo + ")" + lineas, copiado});
-    fila("web rechazada", {ini({})}, "!W", {}, {web, "No se ha podido abrir la página web."});
-    fila("web sin clave", {"[Copyright]\nWeb=http://127.0.0.1/\n"}, "!W", {});
-    fila("correo del autor rechazado", {ini({})}, "!" + QString(8, u'\t') + u' ', {}, {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."});
+        fila("sin fichero", {}, "", {});
+        fila("faltan claves", {"[Combinaciones]\nTotal=2\nC1=5-12-23-34-45-E2-9\n"}, "", {"1 5 12 23 34 45 2 9", "2 0 0 0 0 0 0 0"});
+        fila("sobran claves", {"[Combinaciones]\nTotal=1\n" + dos}, "", {"1 5 12 23 34 45 2 9"});
+        for (const QByteArray total : {"", "abc", "1.5", "-1", "32769"})
+            fila("Total=" + total, {"[Combinaciones]\nTotal=" + total + '\n' + dos}, "", {});
+        fila("número vacío antes que lista vacía", {ini({})}, "010203\t051\t2C", {}, {"No hay conbinación premiada! Descargala o introducela"});
+        fila("lista vacía", {ini({})}, "01020304050102C", {}, {"No hay resultados! Edita el fichero de configuración"});
+        // Hits: any order, each value once, never 0 nor negative, numbers apart from stars.
+        fila("aciertos", {ini({"38-22-03-41-50-E7-2", "03-03-03-03-03-E0-7", "-1-07-00-01-02-E3-0"})}, "-10303223807C", {"* 1 38 22 3 41 50 7 2 3+1", "2 3 3 3 3 3 0 7 1+1", "3 -1 7 0 1 2 3 0 0+0"});
+        fila("campos ilegibles guardan el valor anterior", {ini(una)}, "01020304050102C|11x\t131415\b\t\bC", {"* 1 1 2 3 4 5 1 2 1+2"});
+        fila("relee el fichero", {ini(una), ini({"01-02-03-40-50-E2-9", "1-2-3-4-5-E10-12"})}, "01020304050102C|C", {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"});
+        // The settings file is its own feed; each draw is read over the one before, field by field.
+        const QByteArray feed = "<r>\n[DataSource]\nRDFData=Trebolero.ini\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n[Combinaciones]\nTotal=1\nC1=01-02-03-04-05-E1-2\n"
+            "<item><title>Euromillon</title><dc:subject>1-2-8-9-6-E1-4</dc:subject></item><item><title>Euromillon</title><dc:subject>10-x-3-4-5-Ex-9</dc:subject></item></r>";
+        fila("descarga", {feed}, "DC", {"* 1 1 2 3 4 5 1 2 4+1"});
+        fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"}, {"Has de comprobar el resultado de los premios antes de poder enviarlo por email!"});
+        fila("mail", {apuestas}, "\v" + fecha + "\t" + sorteo + "M", comprobadas, {"Resultados del Euromillón (" + fecha + ")" + lineas});
+        fila("mail sin fecha rechazado", {apuestas}, "!" + sorteo + "M", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas, copiado});
+        fila("mail demasiado largo", {apuestas}, "\v" + largo + "\t" + sorteo + "M", comprobadas, {"Trebolero\nResultados del Euromillón (" + largo + ")" + lineas, copiado});
+        fila("web rechazada", {ini({})}, "!W", {}, {web, "No se ha podido abrir la página web."});
+        fila("web sin clave", {"[Copyright]\nWeb=http://127.0.0.1/\n"}, "!W", {});
+        fila("correo del autor rechazado", {ini({})}, "!" + QString(8, u'\t') + u' ', {}, {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."});
         // clang-format on
     }
 
