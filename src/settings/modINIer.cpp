@@ -11,15 +11,22 @@ namespace {
 QString carpetaFijada;
 QString nombreFijado;
 
+// Whether a file can be read: a missing one can, as empty; anything but a
+// plain file (a FIFO would hang the read) cannot.
+bool Legible(const QFileInfo &info)
+{
+    return !info.exists() || (info.isFile() && info.isReadable());
+}
+
 // The file's bytes: empty when it does not exist, nothing when it cannot be
-// read. Anything but a plain file (a FIFO would hang the read) cannot.
+// read.
 std::optional<QByteArray> LeerBytes(const QString &ruta)
 {
     const QFileInfo info(ruta);
     if (!info.exists())
         return QByteArray();
     QFile archivo(ruta);
-    if (!info.isFile() || !archivo.open(QIODevice::ReadOnly))
+    if (!Legible(info) || !archivo.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray bytes = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
@@ -69,8 +76,7 @@ DocumentoIni LeerDocumentoINI()
 
 bool INILegible()
 {
-    const QFileInfo info(RutaINI());
-    return !info.exists() || (info.isFile() && info.isReadable());
+    return Legible(QFileInfo(RutaINI()));
 }
 
 QString LeerINI(QStringView seccion, QStringView clave)
