@@ -17,7 +17,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -38,7 +40,7 @@ constexpr qint64 FilasMaximas = 32767;
 
 // The longest results address handed to the desktop; every desktop and mail
 // program in use takes one this long.
-constexpr qsizetype LargoMaximoMailto = 32000;
+constexpr qsizetype LargoMaximoMailto = 8000;
 
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
 
@@ -132,11 +134,8 @@ void FormMain::ConstruirResultado()
                 [this, i] { txtEuromillonEstrella_GotFocus(i); });
     }
 
-    // Enter in any box presses the window's default button.
-    for (QLineEdit *caja : framResultado->findChildren<QLineEdit *>()) {
+    for (QLineEdit *caja : framResultado->findChildren<QLineEdit *>())
         caja->setAccessibleName(caja->toolTip());
-        connect(caja, &QLineEdit::returnPressed, this, [this] { btnDescargar->click(); });
-    }
 }
 
 void FormMain::ConstruirBotones()
@@ -144,7 +143,6 @@ void FormMain::ConstruirBotones()
     btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"),
                               TwipsRect(120, 1440, 1215, 255));
     btnDescargar->setToolTip(QStringLiteral("Pulsa aquí para comenzar la consulta Online"));
-    btnDescargar->setDefault(true);
     cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"),
                               TwipsRect(1560, 1440, 1215, 255));
     cmdComprobar->setToolTip(
@@ -157,6 +155,7 @@ void FormMain::ConstruirBotones()
                                TwipsRect(120, 3480, 1215, 255));
     cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
     btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
+    btnAbout->setAccessibleDescription(QStringLiteral("Acerca de Trebolero"));
 
     connect(btnDescargar, &QPushButton::clicked, this, &FormMain::btnDescargar_Click);
     connect(cmdComprobar, &QPushButton::clicked, this, &FormMain::cmdComprobar_Click);
@@ -177,6 +176,9 @@ void FormMain::ConstruirLista()
     lstResultado->setToolTip(QStringLiteral(
         "Apuestas memorizadas y sus resultados. Para modificarlo edite Trebolero.ini"));
     lstResultado->setAccessibleName(QStringLiteral("Apuestas"));
+    lstResultado->setAccessibleDescription(
+        QStringLiteral("Una fila por apuesta guardada: cinco números, dos estrellas y, tras "
+                       "comprobar, sus aciertos"));
     lstResultado->setShowGrid(false);
     lstResultado->setWordWrap(false);
     lstResultado->setCornerButtonEnabled(false);
@@ -204,7 +206,6 @@ void FormMain::ConstruirEtiqueta()
     lbEmail->setObjectName(QStringLiteral("lbEmail"));
     lbEmail->setText(CorreoAutor);
     lbEmail->setToolTip(QStringLiteral("Email del autor"));
-    lbEmail->setAccessibleName(lbEmail->toolTip());
     lbEmail->setAlignment(Qt::AlignCenter);
     QFont negrita = lbEmail->font();
     negrita.setBold(true);
@@ -273,22 +274,31 @@ void FormMain::CargarApuestas(const DocumentoIni &ini)
     modeloResultado->FijarApuestas(LeerApuestas(ini));
 }
 
-void FormMain::ComprobarApuestas()
+void FormMain::ComprobarApuestas(const Euromillon &sorteo)
 {
     std::vector<QString> aciertos;
     for (int fila = 1; fila <= modeloResultado->rowCount(); ++fila)
-        aciertos.push_back(ContarAciertos(Sorteo, modeloResultado->Apuesta(fila)));
+        aciertos.push_back(ContarAciertos(sorteo, modeloResultado->Apuesta(fila)));
     modeloResultado->FijarAciertos(std::move(aciertos));
+}
+
+Euromillon FormMain::SorteoEnPantalla() const
+{
+    Euromillon sorteo;
+    for (int i = 1; i <= 7; ++i) {
+        const CajaTexto *caja = i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5);
+        sorteo.Campo(i) = ConvertirEntero16(caja->text()).value_or(0);
+    }
+    return sorteo;
 }
 
 void FormMain::MostrarSorteo(const Euromillon &sorteo)
 {
-    mostrandoSorteo = true;
     for (int i = 1; i <= 5; ++i)
         txtEuromillonNumero(i)->setText(QString::number(sorteo.Campo(i)));
     for (int i = 1; i <= 2; ++i)
         txtEuromillonEstrella(i)->setText(QString::number(sorteo.Campo(5 + i)));
-    mostrandoSorteo = false;
+    cmdComprobar->setFocus();
 }
 
 void FormMain::DescargarSorteo(const QString &url)
@@ -301,17 +311,38 @@ void FormMain::DescargarSorteo(const QString &url)
     }
     if (!cargado)
         return;
-    // The last matching item wins. The boxes are rewritten only when the feed
-    // gave a draw, so a draw typed by the user is never replaced by a stale one.
+    // The last matching item wins, each read over the draw on screen. The
+    // boxes are rewritten only when the feed gave a draw, so a draw typed by
+    // the user is never replaced by a stale one.
     const SorteoDelFeed leido = LeerSorteoDelFeed(cargador.ElementoDocumento());
+    Euromillon sorteo = SorteoEnPantalla();
     for (const QString &combinacion : leido.combinaciones)
-        CadenaAEuromillon(combinacion, Sorteo);
+        CadenaAEuromillon(combinacion, sorteo);
     if (leido.fecha) {
         txtFecha->setText(*leido.fecha);
         txtFecha->home(false);
     }
     if (!leido.combinaciones.isEmpty())
-        MostrarSorteo(Sorteo);
+        MostrarSorteo(sorteo);
+}
+
+void FormMain::Abrir(const QString &direccion, std::function<void()> siFalla)
+{
+    Escritorio::Actual().AbrirDireccion(direccion, [ventana = QPointer(this), siFalla] {
+        if (ventana)
+            siFalla();
+    });
+}
+
+void FormMain::keyPressEvent(QKeyEvent *event)
+{
+    // Esc presses Descargar, the window's cancel button; Enter outside a
+    // button presses nothing, so a typed draw is never replaced by surprise.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btnDescargar->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FormMain::btnDescargar_Click()
@@ -333,16 +364,9 @@ void FormMain::cmdComprobar_Click()
             this, QStringLiteral("No hay resultados! Edita el fichero de configuración"));
         return;
     }
-    // Each field on its own: a box that does not read keeps the field's
-    // earlier value.
-    for (int i = 1; i <= 7; ++i) {
-        const CajaTexto *caja = i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5);
-        if (const auto valor = ConvertirEntero16(caja->text()))
-            Sorteo.Campo(i) = *valor;
-    }
     // The rebuild and the results see one state of the file.
     CargarApuestas(LeerDocumentoINI());
-    ComprobarApuestas();
+    ComprobarApuestas(SorteoEnPantalla());
 }
 
 // The lines of the checked bets, rows 1 up to the stored count. A row that is
@@ -375,14 +399,22 @@ void FormMain::cmdViaMail_Click()
         sorteo[std::size_t(i - 1)]
             = (i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5))->text();
     const QString cuerpo = ComponerCuerpo(txtFecha->text(), sorteo, LineasResultado());
+    const QString portapapeles = AsuntoResultados() + u'\n' + cuerpo;
     const QString direccion = DireccionMail(AsuntoResultados(), cuerpo);
-    if (direccion.size() <= LargoMaximoMailto && escritorio.AbrirDireccion(direccion))
-        return;
-    escritorio.CopiarAlPortapapeles(AsuntoResultados() + u'\n' + cuerpo);
-    escritorio.MostrarMensaje(
-        this,
-        QStringLiteral("No se ha podido abrir el programa de correo con los resultados. "
-                       "Se han copiado al portapapeles: pégalos en un mensaje nuevo."));
+    const auto copiar = [this, portapapeles](const QString &motivo) {
+        Escritorio::Actual().CopiarAlPortapapeles(portapapeles);
+        Escritorio::Actual().MostrarMensaje(
+            this,
+            motivo
+                + QStringLiteral(" Se han copiado al portapapeles: pégalos en un mensaje nuevo."));
+    };
+    if (direccion.size() > LargoMaximoMailto)
+        copiar(QStringLiteral("Los resultados son demasiado largos para una dirección de correo."));
+    else
+        Abrir(direccion, [copiar] {
+            copiar(
+                QStringLiteral("No se ha podido abrir el programa de correo con los resultados."));
+        });
 }
 
 void FormMain::cmdConfigurar_Click()
@@ -396,9 +428,11 @@ void FormMain::cmdWeb_Click()
 {
     // Handed over as stored; without an address there is nothing to open.
     const QString web = LeerINI(QStringLiteral("DataSource"), QStringLiteral("Web"));
-    if (!web.isEmpty() && !Escritorio::Actual().AbrirDireccion(web))
-        Escritorio::Actual().MostrarMensaje(this,
-                                            QStringLiteral("No se ha podido abrir la página web."));
+    if (!web.isEmpty())
+        Abrir(web, [this] {
+            Escritorio::Actual().MostrarMensaje(
+                this, QStringLiteral("No se ha podido abrir la página web."));
+        });
 }
 
 void FormMain::btnAbout_Click()
@@ -414,14 +448,16 @@ void FormMain::btnAbout_Click()
 
 void FormMain::lbEmail_Click()
 {
-    if (!Escritorio::Actual().AbrirDireccion(QStringLiteral("mailto:") + CorreoAutor
-                                             + QStringLiteral("?subject=Trebolero")))
+    Abrir(QStringLiteral("mailto:") + CorreoAutor + QStringLiteral("?subject=Trebolero"), [this] {
         Escritorio::Actual().MostrarMensaje(
             this, QStringLiteral("No se ha podido abrir el programa de correo."));
+    });
 }
 
 void FormMain::txtEuromillonNumero_Change(int indice)
 {
+    // Results belong to the draw they were checked against.
+    modeloResultado->QuitarAciertos();
     if (txtEuromillonNumero(indice)->text().size() != 2)
         return;
     if (indice == 5)
@@ -432,10 +468,9 @@ void FormMain::txtEuromillonNumero_Change(int indice)
 
 void FormMain::txtEuromillonEstrella_Change(int indice)
 {
-    // A star is complete at two characters when typed (07, 12); a star written
-    // by MostrarSorteo is complete as it stands.
-    const qsizetype largo = txtEuromillonEstrella(indice)->text().size();
-    if (largo != 2 && !(mostrandoSorteo && largo > 0))
+    modeloResultado->QuitarAciertos();
+    // A star is complete at two characters (07, 12).
+    if (txtEuromillonEstrella(indice)->text().size() != 2)
         return;
     if (indice == 1)
         txtEuromillonEstrella(2)->setFocus();

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class CajaTexto;
@@ -14,6 +15,7 @@ class EtiquetaPulsable;
 class ModeloResultado;
 class QApplication;
 class QGroupBox;
+class QKeyEvent;
 class QPushButton;
 class QTableView;
 
@@ -29,12 +31,8 @@ public:
     explicit FormMain(QWidget *parent = nullptr);
     ~FormMain() override;
 
-    // Writes the draw into the number and star boxes.
-    void MostrarSorteo(const Euromillon &sorteo);
-    // Loads the feed at `url` and takes the draw and its date from it.
-    void DescargarSorteo(const QString &url);
-
-    const Euromillon &SorteoActual() const { return Sorteo; }
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private Q_SLOTS:
     void btnDescargar_Click();
@@ -53,8 +51,19 @@ private:
     void Form_Load();
     // Lists the combinations stored in `ini`.
     void CargarApuestas(const DocumentoIni &ini);
-    // Gives each listed bet its hit text against `Sorteo`.
-    void ComprobarApuestas();
+    // Gives each listed bet its hits against `sorteo`.
+    void ComprobarApuestas(const Euromillon &sorteo);
+    // The draw as the seven boxes show it; a box that holds no whole number
+    // is a field that matches nothing.
+    Euromillon SorteoEnPantalla() const;
+    // Writes the draw into the number and star boxes and moves on to
+    // Comprobar, as typing it would.
+    void MostrarSorteo(const Euromillon &sorteo);
+    // Loads the feed at `url` and takes the draw and its date from it.
+    void DescargarSorteo(const QString &url);
+    // Opens `direccion` on the desktop; `siFalla` runs if that fails while
+    // the window still exists.
+    void Abrir(const QString &direccion, std::function<void()> siFalla);
     std::vector<LineaResultado> LineasResultado() const;
     void ConstruirResultado();
     void ConstruirBotones();
@@ -75,8 +84,4 @@ private:
     QTableView *lstResultado = nullptr;
     ModeloResultado *modeloResultado = nullptr;
     EtiquetaPulsable *lbEmail = nullptr;
-
-    Euromillon Sorteo;
-    // While MostrarSorteo writes the boxes, a written star counts as complete.
-    bool mostrandoSorteo = false;
 };

@@ -6,6 +6,12 @@ namespace {
 
 const char *const Cabeceras[] = {"#", "N1", "N2", "N3", "N4", "N5", "E1", "E2", "Res"};
 
+// The columns' names as a screen reader says them.
+const char *const NombresColumnas[] = {
+    "Apuesta",  "Número 1",   "Número 2",   "Número 3", "Número 4",
+    "Número 5", "Estrella 1", "Estrella 2", "Aciertos",
+};
+
 } // namespace
 
 void ModeloResultado::FijarApuestas(std::vector<Euromillon> apuestas)
@@ -23,6 +29,15 @@ void ModeloResultado::FijarAciertos(std::vector<QString> textos)
     // The hit text may turn whole rows bold.
     if (!aciertos.empty())
         Q_EMIT dataChanged(index(0, 0), index(int(aciertos.size()) - 1, columnCount() - 1));
+}
+
+void ModeloResultado::QuitarAciertos()
+{
+    if (aciertos.empty())
+        return;
+    const int filas = int(aciertos.size());
+    aciertos.clear();
+    Q_EMIT dataChanged(index(0, 0), index(filas - 1, columnCount() - 1));
 }
 
 const Euromillon &ModeloResultado::Apuesta(int fila) const
@@ -48,6 +63,8 @@ int ModeloResultado::columnCount(const QModelIndex &parent) const
 
 QVariant ModeloResultado::data(const QModelIndex &index, int role) const
 {
+    if (!index.isValid())
+        return {};
     const int fila = index.row() + 1;
     const int columna = index.column();
     switch (role) {
@@ -78,8 +95,11 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
 
 QVariant ModeloResultado::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
         return QString::fromLatin1(Cabeceras[section]);
-    return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::AccessibleTextRole)
+        return QString::fromUtf8(NombresColumnas[section]);
+    return {};
 }

@@ -21,6 +21,8 @@ public:
     void FijarApuestas(std::vector<Euromillon> apuestas);
     // The hit texts of rows 1, 2, ... in order; rows beyond them keep none.
     void FijarAciertos(std::vector<QString> textos);
+    // Drops every row's hits, as a check of another draw would.
+    void QuitarAciertos();
 
     // The bet of row `fila`, counted from 1.
     const Euromillon &Apuesta(int fila) const;

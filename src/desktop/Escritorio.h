@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // Everything the program asks of the desktop: message boxes, handing an
@@ -18,8 +20,9 @@ public:
     virtual void MostrarMensaje(QWidget *propietario, const QString &texto) = 0;
 
     // Hands the already encoded address to the desktop's handler for its
-    // scheme without waiting; returns whether the desktop took it.
-    virtual bool AbrirDireccion(const QString &direccion) = 0;
+    // scheme without waiting for it. `siFalla` runs later, from the event
+    // loop, when the handler cannot be started or ends with a failure.
+    virtual void AbrirDireccion(const QString &direccion, std::function<void()> siFalla) = 0;
 
     // Puts `texto` on the clipboard.
     virtual void CopiarAlPortapapeles(const QString &texto) = 0;

@@ -4,7 +4,9 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -31,10 +33,38 @@ void EscritorioQt::MostrarMensaje(QWidget *propietario, const QString &texto)
     caja.exec();
 }
 
-bool EscritorioQt::AbrirDireccion(const QString &direccion)
+#ifdef Q_OS_LINUX
+// xdg-open tells by its exit status whether a handler took the address, which
+// Qt's own opening does not pass on. A mail program may keep it running for
+// hours, so it runs on its own and is only heard of when it ends; its output
+// goes where the program's goes.
+void EscritorioQt::AbrirDireccion(const QString &direccion, std::function<void()> siFalla)
 {
-    return QDesktopServices::openUrl(QUrl::fromEncoded(direccion.toUtf8(), QUrl::TolerantMode));
+    auto *abridor = new QProcess(QCoreApplication::instance());
+    abridor->setProcessChannelMode(QProcess::ForwardedChannels);
+    abridor->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(abridor, &QProcess::errorOccurred, abridor,
+                     [abridor, siFalla](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         siFalla();
+                         abridor->deleteLater();
+                     });
+    QObject::connect(abridor, &QProcess::finished, abridor,
+                     [abridor, siFalla](int estado, QProcess::ExitStatus salida) {
+                         if (salida != QProcess::NormalExit || estado != 0)
+                             siFalla();
+                         abridor->deleteLater();
+                     });
+    abridor->start(QStringLiteral("xdg-open"), {direccion});
 }
+#else
+void EscritorioQt::AbrirDireccion(const QString &direccion, std::function<void()> siFalla)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromEncoded(direccion.toUtf8(), QUrl::TolerantMode)))
+        QTimer::singleShot(0, QCoreApplication::instance(), std::move(siFalla));
+}
+#endif
 
 void EscritorioQt::CopiarAlPortapapeles(const QString &texto)
 {

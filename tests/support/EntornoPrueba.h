@@ -7,25 +7,37 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 // A desktop for tests: records messages, addresses and the clipboard instead
-// of showing or opening them, and refuses addresses when told to. It installs
-// itself while it lives.
+// of showing or opening them. Every address counts as opened until the test
+// runs its failure callback (`Fallar`), as an opener that ends badly would.
+// It installs itself while it lives.
 struct EscritorioGrabador final : Escritorio
 {
     EscritorioGrabador() { Escritorio::Instalar(this); }
     ~EscritorioGrabador() override { Escritorio::Instalar(nullptr); }
 
     void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
-    bool AbrirDireccion(const QString &direccion) override
+    void AbrirDireccion(const QString &direccion, std::function<void()> siFalla) override
     {
         direcciones << direccion;
-        return !rechazarDirecciones;
+        fallos.push_back(std::move(siFalla));
     }
     void CopiarAlPortapapeles(const QString &texto) override { portapapeles = texto; }
 
+    // Makes every opener started so far fail.
+    void Fallar()
+    {
+        for (const auto &siFalla : std::exchange(fallos, {}))
+            siFalla();
+    }
+
     QStringList mensajes, direcciones;
     QString portapapeles;
-    bool rechazarDirecciones = false;
+    std::vector<std::function<void()>> fallos;
 };
 
 // A scratch program folder with a recording desktop, so the code under test
