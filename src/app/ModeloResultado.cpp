@@ -16,10 +16,10 @@ void ModeloResultado::FijarApuestas(std::vector<Euromillon> apuestas)
     endResetModel();
 }
 
-void ModeloResultado::FijarAciertos(std::vector<QString> textos)
+void ModeloResultado::FijarAciertos(std::vector<Aciertos> aciertos)
 {
-    textos.resize(std::min(textos.size(), apuestas.size()));
-    aciertos = std::move(textos);
+    aciertos.resize(std::min(aciertos.size(), apuestas.size()));
+    this->aciertos = std::move(aciertos);
     // The hit text may turn whole rows bold.
     if (!aciertos.empty())
         Q_EMIT dataChanged(index(0, 0), index(int(aciertos.size()) - 1, columnCount() - 1));
@@ -30,10 +30,11 @@ const Euromillon &ModeloResultado::Apuesta(int fila) const
     return apuestas.at(std::size_t(fila - 1));
 }
 
-QString ModeloResultado::Aciertos(int fila) const
+std::optional<Aciertos> ModeloResultado::AciertosDe(int fila) const
 {
-    return fila >= 1 && std::size_t(fila) <= aciertos.size() ? aciertos[std::size_t(fila - 1)]
-                                                             : QString();
+    if (fila < 1 || std::size_t(fila) > aciertos.size())
+        return std::nullopt;
+    return aciertos[std::size_t(fila - 1)];
 }
 
 int ModeloResultado::rowCount(const QModelIndex &parent) const
@@ -56,11 +57,13 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
             return QString::number(fila);
         if (columna <= 7)
             return QString::number(Apuesta(fila).Campo(columna));
-        return Aciertos(fila);
+        if (const auto aciertos = AciertosDe(fila))
+            return aciertos->Texto();
+        return QString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignCenter);
     case Qt::FontRole:
-        if (CategoriaPremio(Aciertos(fila)) > 0) {
+        if (CategoriaPremio(AciertosDe(fila).value_or(Aciertos())) > 0) {
             QFont negrita;
             negrita.setBold(true);
             return negrita;
@@ -68,7 +71,8 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        if (const QString premio = TextoPremio(Aciertos(fila)); !premio.isEmpty())
+        if (const QString premio = TextoPremio(AciertosDe(fila).value_or(Aciertos()));
+            !premio.isEmpty())
             return premio;
         return {};
     default:

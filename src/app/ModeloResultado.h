@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 
+#include <optional>
 #include <vector>
 
 // The bet list: one row per bet, with its number, its seven values and, once
@@ -19,14 +20,14 @@ public:
 
     // The rows of `apuestas`, in order, without hit texts.
     void FijarApuestas(std::vector<Euromillon> apuestas);
-    // The hit texts of rows 1, 2, ... in order; rows beyond them keep none.
-    void FijarAciertos(std::vector<QString> textos);
+    // The hits of rows 1, 2, ... in order; rows beyond them keep none.
+    void FijarAciertos(std::vector<Aciertos> aciertos);
 
     // The bet of row `fila`, counted from 1.
     const Euromillon &Apuesta(int fila) const;
-    // The hit text of row `fila` (from 1); empty when it has none or the
-    // row does not exist.
-    QString Aciertos(int fila) const;
+    // The hits of row `fila` (from 1); nothing when it has none or the row
+    // does not exist.
+    std::optional<Aciertos> AciertosDe(int fila) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -35,5 +36,5 @@ public:
 
 private:
     std::vector<Euromillon> apuestas;
-    std::vector<QString> aciertos;
+    std::vector<Aciertos> aciertos;
 };

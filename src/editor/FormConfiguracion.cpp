@@ -5,7 +5,7 @@
 #include "desktop/Escritorio.h"
 #include "desktop/FuenteControles.h"
 #include "desktop/Twips.h"
-#include "model/modTypeEuromillon.h"
+#include "model/Apuestas.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,12 +15,6 @@
 #include <limits>
 
 namespace {
-
-const QString Combinaciones = QStringLiteral("Combinaciones");
-const QString ClaveTotal = QStringLiteral("Total");
-
-// The text stored for a combination added at the end.
-const QString CombinacionNueva = QStringLiteral("00-00-00-00-00-E0-0");
 
 void Avisar(QWidget *propietario, const QString &texto)
 {
@@ -147,7 +141,7 @@ void FormConfiguracion::keyPressEvent(QKeyEvent *event)
 void FormConfiguracion::Form_Load()
 {
     const DocumentoIni ini = LeerDocumentoINI();
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
+    txtCombinaciones->setText(ini.Leer(SeccionApuestas, ClaveTotal));
     // Opens over the main window, on its left and top edges.
     if (const QWidget *principal = parentWidget())
         move(principal->pos());
@@ -157,14 +151,14 @@ void FormConfiguracion::Form_Load()
 void FormConfiguracion::MostrarCombinacion(std::int16_t n, const DocumentoIni &ini)
 {
     Euromillon combinacion;
-    CadenaAEuromillon(ini.Leer(Combinaciones, ClaveCombinacion(n)), combinacion);
+    CadenaAEuromillon(ini.Leer(SeccionApuestas, ClaveApuesta(n)), combinacion);
     for (int i = 1; i <= 7; ++i)
-        CajaCombinacion(i)->setText(TextoNumero(combinacion.Campo(i)));
+        CajaCombinacion(i)->setText(QString::number(combinacion.Campo(i)));
 }
 
 void FormConfiguracion::IrA(std::int16_t n, const DocumentoIni &ini)
 {
-    txtConfigActual->setText(TextoNumero(n));
+    txtConfigActual->setText(QString::number(n));
     MostrarCombinacion(n, ini);
 }
 
@@ -190,7 +184,7 @@ std::int16_t FormConfiguracion::IndiceActual() const
 
 bool FormConfiguracion::Escribir(const QList<std::pair<QString, QString>> &valores)
 {
-    if (EscribirINI(Combinaciones, valores))
+    if (EscribirINI(SeccionApuestas, valores))
         return true;
     Avisar(this, QStringLiteral("No se ha podido guardar el fichero de configuración."));
     return false;
@@ -200,7 +194,7 @@ void FormConfiguracion::cmdInsertar_Click()
 {
     const DocumentoIni ini = LeerDocumentoINI();
     // The file may have been edited by hand since the window opened.
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
+    txtCombinaciones->setText(ini.Leer(SeccionApuestas, ClaveTotal));
     const auto total = Total(txtCombinaciones->text());
     if (!total)
         return;
@@ -211,9 +205,9 @@ void FormConfiguracion::cmdInsertar_Click()
     const QString nuevoTotal = QString::number(*total + 1);
     QList<std::pair<QString, QString>> valores {{ClaveTotal, nuevoTotal}};
     // A combination removed earlier comes back with its old text.
-    const QString clave = ClaveCombinacion(*total + 1).Texto();
-    if (ini.Leer(Combinaciones, clave).isEmpty())
-        valores.append({clave, CombinacionNueva});
+    const QString clave = ClaveApuesta(*total + 1);
+    if (ini.Leer(SeccionApuestas, clave).isEmpty())
+        valores.append({clave, ApuestaNueva});
     if (Escribir(valores))
         txtCombinaciones->setText(nuevoTotal);
 }
@@ -222,7 +216,7 @@ void FormConfiguracion::cmdEliminar_Click()
 {
     const DocumentoIni ini = LeerDocumentoINI();
     // The file may have been edited by hand since the window opened.
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
+    txtCombinaciones->setText(ini.Leer(SeccionApuestas, ClaveTotal));
     const auto total = Total(txtCombinaciones->text());
     if (!total || *total == 0)
         return;
@@ -248,7 +242,7 @@ void FormConfiguracion::cmdSiguiente_Click()
     // The bound is the total in the file, which may have changed by hand; the
     // combination shown comes from that same reading.
     const DocumentoIni ini = LeerDocumentoINI();
-    const auto total = Total(ini.Leer(Combinaciones, ClaveTotal));
+    const auto total = Total(ini.Leer(SeccionApuestas, ClaveTotal));
     const std::int16_t actual = IndiceActual();
     if (!total || *total <= actual)
         return;
@@ -271,7 +265,7 @@ void FormConfiguracion::cmdGuardar_Click()
     const QString texto = numeros.join(QLatin1Char('-')) + QStringLiteral("-E")
         + txtEuromillonConfigEstrella(1)->text() + QLatin1Char('-')
         + txtEuromillonConfigEstrella(2)->text();
-    Escribir({{ClaveCombinacion(indice).Texto(), texto}});
+    Escribir({{ClaveApuesta(indice), texto}});
 }
 
 CajaTexto *FormConfiguracion::CajaCombinacion(int i) const
