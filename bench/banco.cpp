@@ -1,6 +1,6 @@
 #include "app/FormMain.h"
 #include "editor/FormConfiguracion.h"
-#include "model/modTypeEuromillon.h"
+#include "model/Apuestas.h"
 #include "settings/modINIer.h"
 
 #include <QAbstractItemView>
@@ -168,7 +168,7 @@ void MedirVentanas(const QByteArray &fichero)
             const DocumentoIni ini = LeerDocumentoINI();
             qsizetype tamano = ini.Leer(u"Combinaciones", u"Total").size();
             for (int i = 1; i <= Apuestas; ++i)
-                tamano += ini.Leer(u"Combinaciones", ClaveCombinacion(i)).size();
+                tamano += ini.Leer(u"Combinaciones", ClaveApuesta(i)).size();
             if (tamano == 0)
                 qFatal("El fichero no tiene apuestas");
         });

@@ -12,6 +12,7 @@
 #include "feed/CargadorXml.h"
 #include "feed/LecturaFeed.h"
 #include "mail/ComponerMail.h"
+#include "model/Apuestas.h"
 #include "settings/modINIer.h"
 
 #include <QApplication>
@@ -30,32 +31,10 @@
 
 namespace {
 
-const QString Combinaciones = QStringLiteral("Combinaciones");
-
 // The author's mail address, shown under the list and used for mail to him.
 const QString CorreoAutor = QStringLiteral("orbelan@example.com");
 
-// The list holds at most as many rows as a signed 16-bit counter can number.
-constexpr qint64 FilasMaximas = 32767;
-
-// The longest results address handed to the desktop; every desktop and mail
-// program in use takes one this long.
-constexpr qsizetype LargoMaximoMailto = 8000;
-
 constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
-
-// The stored bets, each parsed into a record that starts all 0; none when
-// "Total" is not a count that the list can take.
-std::vector<Euromillon> LeerApuestas(const DocumentoIni &ini)
-{
-    const auto total = ConvertirEntero(ini.Leer(Combinaciones, u"Total"));
-    if (!total || *total < 0 || *total > FilasMaximas + 1)
-        return {};
-    std::vector<Euromillon> apuestas(std::size_t(std::min(*total, FilasMaximas)));
-    for (std::size_t i = 0; i < apuestas.size(); ++i)
-        CadenaAEuromillon(ini.Leer(Combinaciones, ClaveCombinacion(int(i) + 1)), apuestas[i]);
-    return apuestas;
-}
 
 } // namespace
 
@@ -276,7 +255,7 @@ void FormMain::CargarApuestas(const DocumentoIni &ini)
 
 void FormMain::ComprobarApuestas(const Euromillon &sorteo)
 {
-    std::vector<QString> aciertos;
+    std::vector<Aciertos> aciertos;
     for (int fila = 1; fila <= modeloResultado->rowCount(); ++fila)
         aciertos.push_back(ContarAciertos(sorteo, modeloResultado->Apuesta(fila)));
     modeloResultado->FijarAciertos(std::move(aciertos));
@@ -369,17 +348,13 @@ void FormMain::cmdComprobar_Click()
     ComprobarApuestas(SorteoEnPantalla());
 }
 
-// The lines of the checked bets, rows 1 up to the stored count. A row that is
-// missing or has no result is left out. When the count cannot be read (the
-// file edited by hand after the check) every row of the list is taken.
+// The lines of the checked bets, in list order.
 std::vector<LineaResultado> FormMain::LineasResultado() const
 {
-    const qint64 filas = modeloResultado->rowCount();
-    const auto total = ConvertirEntero(LeerINI(Combinaciones, QStringLiteral("Total")));
     std::vector<LineaResultado> lineas;
-    for (int fila = 1; fila <= std::min(total.value_or(filas), filas); ++fila) {
-        if (const QString aciertos = modeloResultado->Aciertos(fila); !aciertos.isEmpty())
-            lineas.push_back({fila, modeloResultado->Apuesta(fila), aciertos});
+    for (int fila = 1; fila <= modeloResultado->rowCount(); ++fila) {
+        if (const auto aciertos = modeloResultado->Resultado(fila))
+            lineas.push_back({fila, modeloResultado->Apuesta(fila), *aciertos});
     }
     return lineas;
 }
@@ -387,7 +362,7 @@ std::vector<LineaResultado> FormMain::LineasResultado() const
 void FormMain::cmdViaMail_Click()
 {
     Escritorio &escritorio = Escritorio::Actual();
-    if (modeloResultado->Aciertos(1).isEmpty()) {
+    if (!modeloResultado->Resultado(1)) {
         escritorio.MostrarMensaje(
             this,
             QStringLiteral("Has de comprobar el resultado de los premios antes de poder "
@@ -399,7 +374,7 @@ void FormMain::cmdViaMail_Click()
         sorteo[std::size_t(i - 1)]
             = (i <= 5 ? txtEuromillonNumero(i) : txtEuromillonEstrella(i - 5))->text();
     const QString cuerpo = ComponerCuerpo(txtFecha->text(), sorteo, LineasResultado());
-    const QString portapapeles = AsuntoResultados() + u'\n' + cuerpo;
+    const QString portapapeles = TextoPortapapeles(AsuntoResultados(), cuerpo);
     const QString direccion = DireccionMail(AsuntoResultados(), cuerpo);
     const auto copiar = [this, portapapeles](const QString &motivo) {
         Escritorio::Actual().CopiarAlPortapapeles(portapapeles);

@@ -22,22 +22,21 @@ void ModeloResultado::FijarApuestas(std::vector<Euromillon> apuestas)
     endResetModel();
 }
 
-void ModeloResultado::FijarAciertos(std::vector<QString> textos)
+void ModeloResultado::FijarAciertos(std::vector<Aciertos> aciertos)
 {
-    textos.resize(std::min(textos.size(), apuestas.size()));
-    aciertos = std::move(textos);
-    // The hit text may turn whole rows bold.
-    if (!aciertos.empty())
-        Q_EMIT dataChanged(index(0, 0), index(int(aciertos.size()) - 1, columnCount() - 1));
+    Q_ASSERT(aciertos.size() == apuestas.size());
+    this->aciertos = std::move(aciertos);
+    // The hits may turn whole rows bold.
+    if (!apuestas.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void ModeloResultado::QuitarAciertos()
 {
     if (aciertos.empty())
         return;
-    const int filas = int(aciertos.size());
     aciertos.clear();
-    Q_EMIT dataChanged(index(0, 0), index(filas - 1, columnCount() - 1));
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 const Euromillon &ModeloResultado::Apuesta(int fila) const
@@ -45,10 +44,11 @@ const Euromillon &ModeloResultado::Apuesta(int fila) const
     return apuestas.at(std::size_t(fila - 1));
 }
 
-QString ModeloResultado::Aciertos(int fila) const
+std::optional<Aciertos> ModeloResultado::Resultado(int fila) const
 {
-    return fila >= 1 && std::size_t(fila) <= aciertos.size() ? aciertos[std::size_t(fila - 1)]
-                                                             : QString();
+    if (fila < 1 || std::size_t(fila) > aciertos.size())
+        return std::nullopt;
+    return aciertos[std::size_t(fila - 1)];
 }
 
 int ModeloResultado::rowCount(const QModelIndex &parent) const
@@ -67,17 +67,18 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
         return {};
     const int fila = index.row() + 1;
     const int columna = index.column();
+    const std::optional<Aciertos> resultado = Resultado(fila);
     switch (role) {
     case Qt::DisplayRole:
         if (columna == 0)
             return QString::number(fila);
         if (columna <= 7)
             return QString::number(Apuesta(fila).Campo(columna));
-        return Aciertos(fila);
+        return resultado ? resultado->Texto() : QString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignCenter);
     case Qt::FontRole:
-        if (CategoriaPremio(Aciertos(fila)) > 0) {
+        if (resultado && CategoriaPremio(*resultado) > 0) {
             QFont negrita;
             negrita.setBold(true);
             return negrita;
@@ -85,8 +86,8 @@ QVariant ModeloResultado::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        if (const QString premio = TextoPremio(Aciertos(fila)); !premio.isEmpty())
-            return premio;
+        if (resultado && CategoriaPremio(*resultado) > 0)
+            return TextoPremio(*resultado);
         return {};
     default:
         return {};

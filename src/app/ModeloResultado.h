@@ -4,11 +4,11 @@
 
 #include <QAbstractTableModel>
 
+#include <optional>
 #include <vector>
 
 // The bet list: one row per bet, with its number, its seven values and, once
-// checked, its hit text in the column "Res". A row has been checked when its
-// hit text exists and is not empty. Winning rows are bold and carry their
+// checked, its hits in the column "Res". Winning rows are bold and carry their
 // prize tier as tooltip and accessible description.
 class ModeloResultado : public QAbstractTableModel
 {
@@ -17,18 +17,17 @@ class ModeloResultado : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // The rows of `apuestas`, in order, without hit texts.
+    // The rows of `apuestas`, in order, without hits.
     void FijarApuestas(std::vector<Euromillon> apuestas);
-    // The hit texts of rows 1, 2, ... in order; rows beyond them keep none.
-    void FijarAciertos(std::vector<QString> textos);
+    // The hits of every row, in order.
+    void FijarAciertos(std::vector<Aciertos> aciertos);
     // Drops every row's hits, as a check of another draw would.
     void QuitarAciertos();
 
     // The bet of row `fila`, counted from 1.
     const Euromillon &Apuesta(int fila) const;
-    // The hit text of row `fila` (from 1); empty when it has none or the
-    // row does not exist.
-    QString Aciertos(int fila) const;
+    // The hits of row `fila` (from 1); nothing before a check.
+    std::optional<Aciertos> Resultado(int fila) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -37,5 +36,6 @@ public:
 
 private:
     std::vector<Euromillon> apuestas;
-    std::vector<QString> aciertos;
+    // One per bet after a check, none before.
+    std::vector<Aciertos> aciertos;
 };

@@ -5,22 +5,15 @@
 #include "desktop/Escritorio.h"
 #include "desktop/FuenteControles.h"
 #include "desktop/Twips.h"
-#include "model/modTypeEuromillon.h"
+#include "model/Apuestas.h"
+#include "settings/modINIer.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStringList>
 
-#include <limits>
-
 namespace {
-
-const QString Combinaciones = QStringLiteral("Combinaciones");
-const QString ClaveTotal = QStringLiteral("Total");
-
-// The text stored for a combination added at the end.
-const QString CombinacionNueva = QStringLiteral("00-00-00-00-00-E0-0");
 
 void Avisar(QWidget *propietario, const QString &texto)
 {
@@ -147,50 +140,64 @@ void FormConfiguracion::keyPressEvent(QKeyEvent *event)
 void FormConfiguracion::Form_Load()
 {
     const DocumentoIni ini = LeerDocumentoINI();
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
+    MostrarTotal(ini);
     // Opens over the main window, on its left and top edges.
     if (const QWidget *principal = parentWidget())
         move(principal->pos());
     IrA(1, ini);
 }
 
-void FormConfiguracion::MostrarCombinacion(std::int16_t n, const DocumentoIni &ini)
+void FormConfiguracion::MostrarCombinacion(int n, const DocumentoIni &ini)
 {
-    Euromillon combinacion;
-    CadenaAEuromillon(ini.Leer(Combinaciones, ClaveCombinacion(n)), combinacion);
+    const Euromillon combinacion = LeerApuesta(ini, n);
     for (int i = 1; i <= 7; ++i)
-        CajaCombinacion(i)->setText(TextoNumero(combinacion.Campo(i)));
+        CajaCombinacion(i)->setText(QString::number(combinacion.Campo(i)));
 }
 
-void FormConfiguracion::IrA(std::int16_t n, const DocumentoIni &ini)
+void FormConfiguracion::IrA(int n, const DocumentoIni &ini)
 {
-    txtConfigActual->setText(TextoNumero(n));
+    txtConfigActual->setText(QString::number(n));
     MostrarCombinacion(n, ini);
 }
 
-std::optional<std::int16_t> FormConfiguracion::Total(const QString &texto)
+void FormConfiguracion::MostrarTotal(const DocumentoIni &ini)
 {
-    if (texto.trimmed().isEmpty())
-        return 0;
-    const auto total = ConvertirEntero16(texto);
-    if (!total || *total < 0) {
+    const auto total = LeerTotal(ini);
+    txtCombinaciones->setText(total ? QString::number(*total)
+                                    : ini.Leer(SeccionApuestas, ClaveTotal));
+}
+
+std::optional<int> FormConfiguracion::ContarApuestas(const DocumentoIni &ini)
+{
+    const auto total = LeerTotal(ini);
+    if (!total)
         Avisar(this,
                QStringLiteral("El número de combinaciones guardado no es válido. Corrige el "
                               "fichero de configuración."));
-        return std::nullopt;
-    }
     return total;
 }
 
-std::int16_t FormConfiguracion::IndiceActual() const
+int FormConfiguracion::IndiceActual() const
 {
     // The box is locked and only ever holds what the commands wrote.
     return ConvertirEntero16(txtConfigActual->text()).value_or(0);
 }
 
+std::optional<Euromillon> FormConfiguracion::ApuestaEscrita() const
+{
+    Euromillon apuesta;
+    for (int i = 1; i <= 7; ++i) {
+        const auto valor = ConvertirEntero16(CajaCombinacion(i)->text());
+        if (!valor)
+            return std::nullopt;
+        apuesta.Campo(i) = *valor;
+    }
+    return ApuestaValida(apuesta) ? std::optional(apuesta) : std::nullopt;
+}
+
 bool FormConfiguracion::Escribir(const QList<std::pair<QString, QString>> &valores)
 {
-    if (EscribirINI(Combinaciones, valores))
+    if (EscribirINI(SeccionApuestas, valores))
         return true;
     Avisar(this, QStringLiteral("No se ha podido guardar el fichero de configuración."));
     return false;
@@ -198,36 +205,36 @@ bool FormConfiguracion::Escribir(const QList<std::pair<QString, QString>> &valor
 
 void FormConfiguracion::cmdInsertar_Click()
 {
-    const DocumentoIni ini = LeerDocumentoINI();
     // The file may have been edited by hand since the window opened.
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
-    const auto total = Total(txtCombinaciones->text());
+    const DocumentoIni ini = LeerDocumentoINI();
+    MostrarTotal(ini);
+    const auto total = ContarApuestas(ini);
     if (!total)
         return;
-    if (*total == std::numeric_limits<std::int16_t>::max()) {
+    if (*total >= ApuestasMaximas) {
         Avisar(this, QStringLiteral("No caben más combinaciones."));
         return;
     }
     const QString nuevoTotal = QString::number(*total + 1);
     QList<std::pair<QString, QString>> valores {{ClaveTotal, nuevoTotal}};
     // A combination removed earlier comes back with its old text.
-    const QString clave = ClaveCombinacion(*total + 1).Texto();
-    if (ini.Leer(Combinaciones, clave).isEmpty())
-        valores.append({clave, CombinacionNueva});
+    const QString clave = ClaveApuesta(*total + 1);
+    if (ini.Leer(SeccionApuestas, clave).isEmpty())
+        valores.append({clave, ApuestaNueva});
     if (Escribir(valores))
         txtCombinaciones->setText(nuevoTotal);
 }
 
 void FormConfiguracion::cmdEliminar_Click()
 {
-    const DocumentoIni ini = LeerDocumentoINI();
     // The file may have been edited by hand since the window opened.
-    txtCombinaciones->setText(ini.Leer(Combinaciones, ClaveTotal));
-    const auto total = Total(txtCombinaciones->text());
+    const DocumentoIni ini = LeerDocumentoINI();
+    MostrarTotal(ini);
+    const auto total = ContarApuestas(ini);
     if (!total || *total == 0)
         return;
     // Only the total goes down: the removed combination keeps its key.
-    const auto nuevoTotal = static_cast<std::int16_t>(*total - 1);
+    const int nuevoTotal = *total - 1;
     if (!Escribir({{ClaveTotal, QString::number(nuevoTotal)}}))
         return;
     txtCombinaciones->setText(QString::number(nuevoTotal));
@@ -237,10 +244,9 @@ void FormConfiguracion::cmdEliminar_Click()
 
 void FormConfiguracion::cmdAnterior_Click()
 {
-    const std::int16_t actual = IndiceActual();
-    if (actual <= 1)
-        return;
-    IrA(actual - 1);
+    const int actual = IndiceActual();
+    if (actual > 1)
+        IrA(actual - 1, LeerDocumentoINI());
 }
 
 void FormConfiguracion::cmdSiguiente_Click()
@@ -248,30 +254,34 @@ void FormConfiguracion::cmdSiguiente_Click()
     // The bound is the total in the file, which may have changed by hand; the
     // combination shown comes from that same reading.
     const DocumentoIni ini = LeerDocumentoINI();
-    const auto total = Total(ini.Leer(Combinaciones, ClaveTotal));
-    const std::int16_t actual = IndiceActual();
-    if (!total || *total <= actual)
-        return;
-    IrA(actual + 1, ini);
+    const auto total = ContarApuestas(ini);
+    const int actual = IndiceActual();
+    if (total && *total > actual)
+        IrA(actual + 1, ini);
 }
 
 void FormConfiguracion::cmdGuardar_Click()
 {
-    const std::int16_t indice = IndiceActual();
-    // Index 0 follows the removal of the only combination: no list shows it.
-    if (indice < 1) {
+    const int indice = IndiceActual();
+    const auto total = ContarApuestas(LeerDocumentoINI());
+    if (!total)
+        return;
+    // Index 0 follows the removal of the only combination, and an index above
+    // the total a file shortened by hand: no list shows either.
+    if (indice < 1 || indice > *total) {
         Avisar(this,
                QStringLiteral("No hay ninguna combinación que guardar. Inserta una con "
                               "«Insertar Al Final»."));
         return;
     }
-    QStringList numeros;
-    for (int i = 1; i <= 5; ++i)
-        numeros << DosDigitos(txtEuromillonConfigNumero(i)->text());
-    const QString texto = numeros.join(QLatin1Char('-')) + QStringLiteral("-E")
-        + txtEuromillonConfigEstrella(1)->text() + QLatin1Char('-')
-        + txtEuromillonConfigEstrella(2)->text();
-    Escribir({{ClaveCombinacion(indice).Texto(), texto}});
+    const auto apuesta = ApuestaEscrita();
+    if (!apuesta) {
+        Avisar(this,
+               QStringLiteral("Una apuesta tiene cinco números distintos del 1 al 50 y dos "
+                              "estrellas distintas del 1 al 12."));
+        return;
+    }
+    Escribir({{ClaveApuesta(indice), EuromillonACadena(*apuesta)}});
 }
 
 CajaTexto *FormConfiguracion::CajaCombinacion(int i) const

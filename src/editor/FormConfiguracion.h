@@ -2,12 +2,11 @@
 
 #include "desktop/CajaTexto.h"
 #include "desktop/ControlArray.h"
+#include "model/modTypeEuromillon.h"
 #include "settings/DocumentoIni.h"
-#include "settings/modINIer.h"
 
 #include <QDialog>
 
-#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -25,9 +24,6 @@ class FormConfiguracion : public QDialog
 public:
     // Opens over `propietario`, its owner, at combination 1.
     explicit FormConfiguracion(QWidget *propietario);
-
-    // Writes stored combination `n` of `ini` into the seven edit boxes.
-    void MostrarCombinacion(std::int16_t n, const DocumentoIni &ini = LeerDocumentoINI());
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -59,12 +55,20 @@ private:
     void Avanzar(int i);
     CajaTexto *CrearCaja(QWidget *contenedor, const QString &nombre, const QRect &geometria);
 
-    // The total held in `texto`; an empty text is an empty list. A text that
-    // is no count is reported to the user and gives nothing.
-    std::optional<std::int16_t> Total(const QString &texto);
-    std::int16_t IndiceActual() const;
+    // Writes stored combination `n` of `ini` into the seven edit boxes.
+    void MostrarCombinacion(int n, const DocumentoIni &ini);
     // Writes `n` into the index box and shows combination `n` of `ini`.
-    void IrA(std::int16_t n, const DocumentoIni &ini = LeerDocumentoINI());
+    void IrA(int n, const DocumentoIni &ini);
+    // Shows the stored count of `ini` in the total box, or the stored text
+    // as it stands when it is no count.
+    void MostrarTotal(const DocumentoIni &ini);
+    // The stored count of `ini`; a count that is not valid is reported to the
+    // user and gives nothing.
+    std::optional<int> ContarApuestas(const DocumentoIni &ini);
+    int IndiceActual() const;
+    // The bet typed in the seven boxes, when every box holds a whole number
+    // and together they make a bet that can win.
+    std::optional<Euromillon> ApuestaEscrita() const;
     // Writes keys of the list in one replacement of the file; a failed write
     // is reported to the user.
     bool Escribir(const QList<std::pair<QString, QString>> &valores);

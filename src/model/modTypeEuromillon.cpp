@@ -1,14 +1,16 @@
 #include "model/modTypeEuromillon.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-// Every hit text that wins a prize, best tier first.
-constexpr std::array<std::u16string_view, 13> CategoriasPremiadas = {
-    u"5+2", u"5+1", u"5+0", u"4+2", u"4+1", u"3+2", u"4+0",
-    u"2+2", u"3+1", u"3+0", u"1+2", u"2+1", u"2+0",
+// Every hit count that wins a prize, best tier first.
+constexpr Aciertos CategoriasPremiadas[] = {
+    {5, 2}, {5, 1}, {5, 0}, {4, 2}, {4, 1}, {3, 2}, {4, 0},
+    {2, 2}, {3, 1}, {3, 0}, {1, 2}, {2, 1}, {2, 0},
 };
 
 // The piece of one field: one character, or two unless the second is "-".
@@ -36,10 +38,19 @@ int ValoresComunes(const std::array<std::int16_t, N> &a, const std::array<std::i
     return comunes;
 }
 
-// "1 número" or "3 números": the count as the hit text writes it, and its noun.
-QString Cantidad(QChar cuenta, const QString &singular)
+// "1 número" or "3 números".
+QString Cantidad(int cuenta, const QString &singular)
 {
-    return QString(cuenta) + u' ' + singular + QLatin1StringView(cuenta == u'1' ? "" : "s");
+    return QString::number(cuenta) + u' ' + singular + QLatin1StringView(cuenta == 1 ? "" : "s");
+}
+
+template<std::size_t N> bool Distintos(const std::array<std::int16_t, N> &valores, int maximo)
+{
+    for (auto valor = valores.begin(); valor != valores.end(); ++valor) {
+        if (*valor < 1 || *valor > maximo || std::find(valores.begin(), valor, *valor) != valor)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -82,28 +93,45 @@ QString DosDigitos(const QString &texto)
     return texto.size() == 1 ? u'0' + texto : texto;
 }
 
-QString ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta)
+QString EuromillonACadena(const Euromillon &combinacion)
 {
-    const int numeros = ValoresComunes(apuesta.Numeros(), sorteo.Numeros());
-    const int estrellas = ValoresComunes(apuesta.Estrellas(), sorteo.Estrellas());
+    QStringList numeros;
+    for (const std::int16_t numero : combinacion.Numeros())
+        numeros << DosDigitos(QString::number(numero));
+    return numeros.join(u'-') + QStringLiteral("-E") + QString::number(combinacion.Estrella1) + u'-'
+        + QString::number(combinacion.Estrella2);
+}
+
+bool ApuestaValida(const Euromillon &apuesta)
+{
+    return Distintos(apuesta.Numeros(), 50) && Distintos(apuesta.Estrellas(), 12);
+}
+
+QString Aciertos::Texto() const
+{
     return QString::number(numeros) + u'+' + QString::number(estrellas);
 }
 
-int CategoriaPremio(QStringView aciertos)
+Aciertos ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta)
 {
-    const auto categoria = std::ranges::find(CategoriasPremiadas, aciertos);
-    return categoria == CategoriasPremiadas.end()
-        ? 0
-        : int(categoria - CategoriasPremiadas.begin()) + 1;
+    return {ValoresComunes(apuesta.Numeros(), sorteo.Numeros()),
+            ValoresComunes(apuesta.Estrellas(), sorteo.Estrellas())};
 }
 
-QString TextoPremio(QStringView aciertos)
+int CategoriaPremio(Aciertos aciertos)
+{
+    const auto categoria = std::ranges::find(CategoriasPremiadas, aciertos);
+    return categoria == std::end(CategoriasPremiadas)
+        ? 0
+        : int(categoria - std::begin(CategoriasPremiadas)) + 1;
+}
+
+QString TextoPremio(Aciertos aciertos)
 {
     const int categoria = CategoriaPremio(aciertos);
     if (categoria == 0)
         return {};
-    // Every winning hit text is one digit, "+", one digit.
     return QStringLiteral("Premio de %1.ª categoría: %2 y %3")
-        .arg(QString::number(categoria), Cantidad(aciertos.front(), QStringLiteral("número")),
-             Cantidad(aciertos.back(), QStringLiteral("estrella")));
+        .arg(QString::number(categoria), Cantidad(aciertos.numeros, QStringLiteral("número")),
+             Cantidad(aciertos.estrellas, QStringLiteral("estrella")));
 }

@@ -49,35 +49,37 @@ std::optional<qint64> ConvertirEntero(QStringView texto);
 // field whose piece is missing or does not convert keeps its former value.
 void CadenaAEuromillon(QStringView texto, Euromillon &combinacion);
 
-// The settings key of stored combination `n`: "C<n>".
-struct ClaveCombinacion
-{
-    explicit ClaveCombinacion(int n)
-        : texto(u'C' + QString::number(n))
-    {}
-    operator QStringView() const { return texto; }
-    QString Texto() const { return texto; }
+// The stored text form of `combinacion`, which CadenaAEuromillon reads back:
+// the numbers in two digits, the stars as they are (03-17-22-41-50-E2-8).
+QString EuromillonACadena(const Euromillon &combinacion);
 
-    QString texto;
-};
-
-// The plain decimal text of `valor`, as the windows show it (7, 17, -3).
-inline QString TextoNumero(int valor)
-{
-    return QString::number(valor);
-}
+// Whether a bet can win: five different numbers from 1 to 50 and two
+// different stars from 1 to 12.
+bool ApuestaValida(const Euromillon &apuesta);
 
 // "0" in front of a text of exactly one character; any other text unchanged.
 QString DosDigitos(const QString &texto);
 
-// The hit text of a bet against the draw, such as "3+1": how many distinct
-// values of 1 or more the two records share among their numbers, and among
-// their stars. Symmetric in its arguments.
-QString ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta);
+// How many numbers and how many stars of a bet came up in the draw.
+struct Aciertos
+{
+    int numeros = 0;
+    int estrellas = 0;
 
-// The prize tier of a hit text, 1 (5+2) to 13 (2+0), or 0 when it wins none.
-int CategoriaPremio(QStringView aciertos);
+    // The hit text, such as "3+1".
+    QString Texto() const;
 
-// "Premio de 9.ª categoría: 3 números y 1 estrella" for a winning hit text;
+    friend bool operator==(const Aciertos &, const Aciertos &) = default;
+};
+
+// The hits of a bet against the draw: how many distinct values of 1 or more
+// the two records share among their numbers, and among their stars.
+// Symmetric in its arguments.
+Aciertos ContarAciertos(const Euromillon &sorteo, const Euromillon &apuesta);
+
+// The prize tier of a hit count, 1 (5+2) to 13 (2+0), or 0 when it wins none.
+int CategoriaPremio(Aciertos aciertos);
+
+// "Premio de 9.ª categoría: 3 números y 1 estrella" for a winning hit count;
 // the empty text for any other.
-QString TextoPremio(QStringView aciertos);
+QString TextoPremio(Aciertos aciertos);

@@ -73,6 +73,7 @@ private Q_SLOTS:
         const QString lineas
             = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:"
               "\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
+        const QString pegadas = QString(lineas).replace("\r\n", "\n");
         const QString copiado = " Se han copiado al portapapeles: pégalos en un mensaje nuevo.";
         const QString sinCorreo
             = "No se ha podido abrir el programa de correo con los resultados." + copiado;
@@ -102,9 +103,9 @@ private Q_SLOTS:
         fila("un cambio quita los aciertos", {ini(una)}, "01020304050102C|\t5M", {"1 1 2 3 4 5 1 2"}, {sinComprobar});
         fila("mail sin comprobar", {apuestas}, "M", {"1 3 15 20 38 44 2 5", "2 7 10 12 31 2 11 1"}, {sinComprobar});
         fila("mail con la fecha cambiada", {apuestas}, sorteo + "|\v" + fecha + "M", comprobadas, {"Resultados del Euromillón (" + fecha + ")" + lineas});
-        fila("mail sin programa de correo", {apuestas}, sorteo + "M!", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + lineas, sinCorreo});
+        fila("mail sin programa de correo", {apuestas}, sorteo + "M!", comprobadas, {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + pegadas, sinCorreo});
         fila("mail de 8000 caracteres", {apuestas}, "\v" + cabe + "\t" + sorteo + "M", comprobadas, {"Resultados del Euromillón (" + cabe + ")" + lineas});
-        fila("mail de 8001 caracteres", {apuestas}, "\v" + noCabe + "\t" + sorteo + "M", comprobadas, {"Trebolero\nResultados del Euromillón (" + noCabe + ")" + lineas, "Los resultados son demasiado largos para una dirección de correo." + copiado});
+        fila("mail de 8001 caracteres", {apuestas}, "\v" + noCabe + "\t" + sorteo + "M", comprobadas, {"Trebolero\nResultados del Euromillón (" + noCabe + ")" + pegadas, "Los resultados son demasiado largos para una dirección de correo." + copiado});
         fila("web sin navegador", {ini({})}, "W!", {}, {web, "No se ha podido abrir la página web."});
         fila("web sin clave", {"[Copyright]\nWeb=http://127.0.0.1/\n"}, "W!", {});
         fila("correo del autor sin programa", {ini({})}, QString(8, u'\t') + " !", {}, {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."});

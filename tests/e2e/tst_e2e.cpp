@@ -90,7 +90,7 @@ void TstE2e::usoCompleto()
     // The start has added the authorship keys the file lacked.
     QTRY_COMPARE_WITH_TIMEOUT(
         entorno.LeerIni(),
-        QByteArray(ini).replace("03-15-20-38-44-E2-5", "05-09-13-27-40-E03-11")
+        QByteArray(ini).replace("03-15-20-38-44-E2-5", "05-09-13-27-40-E3-11")
             + "[Copyright]\nAutor=Orbelan\nDate=2005/12\n",
         20000);
     QVERIFY(Pulsar("Configuraci", "Escape"));

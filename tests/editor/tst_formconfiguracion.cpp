@@ -22,19 +22,29 @@ private Q_SLOTS:
         // clang-format off
         const QByteArray tres = s + "Total=3\nC1=03-17-22-41-50-E2-8\nC2=1-2-3-4-5-E6-7\nC3=10-20-30-40-49-E11-12\n";
         const QString c2 = "1,2,3,4,5,6,7", c3 = "10,20,30,40,49,11,12", ceros = "0,0,0,0,0,0,0", mal = ";El número de combinaciones guardado no es válido. Corrige el fichero de configuración.", fallo = ";No se ha podido guardar el fichero de configuración.";
-        // "|" edits the file by hand to `cinco`; "!" puts the settings folder below a regular file.
+        const QString imposible = ";Una apuesta tiene cinco números distintos del 1 al 50 y dos estrellas distintas del 1 al 12.", insertaAntes = ";No hay ninguna combinación que guardar. Inserta una con «Insertar Al Final».";
+        // "|" edits the file by hand to `cinco`; "!" marks the file read-only.
         QTest::newRow("navigate, remove, insert restores") << tres << "ASSSSASEI" << "3,2," + c2 << tres;
         QTest::newRow("remove keeps typed") << tres << "S\t9E" << "2,2,9,2,3,4,5,6,7" << QByteArray(tres).replace("=3", "=2");
         QTest::newRow("remove at 0, insert") << s + "Total=0\n" << "EI" << "1,1," + ceros << s + "Total=1\nC1=00-00-00-00-00-E0-0\n";
-        QTest::newRow("enter, advance, save") << tres << "\t\r07172241500712\r" << "3,1,07,17,22,41,50,07,12" << QByteArray(tres).replace("03-17-22-41-50-E2-8", "07-17-22-41-50-E07-12");
-        QTest::newRow("save pads, keeps letters") << s + "Total=2\n" << "S\t3\t17\b\t4150x\t8G" << "2,2,3,17,,41,50,x,8" << s + "Total=2\nC2=03-17--41-50-Ex-8\n";
-        QTest::newRow("save index 0") << s + "Total=1\n" << "EG" << "0,0," + ceros + ";No hay ninguna combinación que guardar. Inserta una con «Insertar Al Final»." << s + "Total=0\n";
+        QTest::newRow("enter, advance, save") << tres << "\t\r07172241500712\r" << "3,1,07,17,22,41,50,07,12" << QByteArray(tres).replace("03-17-22-41-50-E2-8", "07-17-22-41-50-E7-12");
+        // Only a bet that can win is stored.
+        QTest::newRow("save refuses a letter, an empty box") << s + "Total=2\n" << "S\t3\t17\b\t4150x\t8G" << "2,2,3,17,,41,50,x,8" + imposible << s + "Total=2\n";
+        QTest::newRow("save refuses number 51") << tres << "\t51G" << "3,1,51,17,22,41,50,2,8" + imposible << tres;
+        QTest::newRow("save refuses number 0") << tres << "\t00G" << "3,1,00,17,22,41,50,2,8" + imposible << tres;
+        QTest::newRow("save refuses a repeated number") << tres << "\t17G" << "3,1,17,17,22,41,50,2,8" + imposible << tres;
+        QTest::newRow("save refuses star 13") << tres << "\t\t\t\t\t\t13G" << "3,1,3,17,22,41,50,13,8" + imposible << tres;
+        QTest::newRow("save refuses a repeated star") << tres << "\t\t\t\t\t\t08G" << "3,1,3,17,22,41,50,08,8" + imposible << tres;
+        QTest::newRow("save index 0") << s + "Total=1\n" << "EG" << "0,0," + ceros + insertaAntes << s + "Total=0\n";
+        QTest::newRow("save above the total") << s << "\t01020304050102G" << "0,1,01,02,03,04,05,01,02" + insertaAntes << s;
         QTest::newRow("full") << s + "Total=32767\n" << "I" << "32767,1," + ceros + ";No caben más combinaciones." << s + "Total=32767\n";
+        QTest::newRow("32768 counts as full") << s + "Total=32768\n" << "SIE" << "32766,2," + ceros + ";No caben más combinaciones." << s + "Total=32766\n";
+        QTest::newRow("32769 is no count") << s + "Total=32769\n" << "SIE" << "32769,1," + ceros + mal + mal + mal << s + "Total=32769\n";
         QTest::newRow("negative total") << s + "Total=-2\n" << "IES" << "-2,1," + ceros + mal + mal + mal << s + "Total=-2\n";
         QTest::newRow("no number") << s + "Total=abc\n" << "IE" << "abc,1," + ceros + mal + mal << s + "Total=abc\n";
         QTest::newRow("hand edit, next, remove") << tres << "SS|SE" << "4,4,4,5,6,7,8,9,1" << QByteArray(cinco).replace("=5", "=4");
         QTest::newRow("hand edit, insert") << tres << "SS|I" << "6,3," + c3 << QByteArray(cinco).replace("=5", "=6") + "C6=00-00-00-00-00-E0-0\n";
-        QTest::newRow("write fails") << tres << "S!IEG" << ",2," + c2 + fallo + fallo << tres;
+        QTest::newRow("write fails") << tres << "S!IEG" << "3,2," + c2 + fallo + fallo + fallo << tres;
         // clang-format on
     }
 
@@ -52,11 +62,10 @@ private Q_SLOTS:
             if (c == u'|')
                 entorno.EscribirIni(cinco);
             else if (c == u'!')
-                FijarProgramaINI(entorno.RutaIni(), entorno.nombre);
+                QVERIFY(QFile::setPermissions(entorno.RutaIni(), QFile::ReadOwner));
             else
                 Teclear(c);
         }
-        FijarProgramaINI(entorno.carpeta.path(), entorno.nombre);
         QStringList cajas; // in the window's order: total, index, numbers, stars
         for (const QLineEdit *caja : editor.findChildren<QLineEdit *>())
             cajas << caja->text();
