@@ -229,10 +229,14 @@ void FormMain::Form_Load()
     // read-only folder is normal and loses nothing of the user's, so a failure
     // is not reported.
     const DocumentoIni ini = LeerDocumentoINI();
-    // An unreadable file shows no bets, which would look like an empty list.
-    if (!INILegible())
+    // A file that cannot be used shows no bets, which would look like an
+    // empty list.
+    if (ini.Estado() == EstadoINI::Ilegible)
         Escritorio::Actual().MostrarMensaje(
             this, QStringLiteral("No se ha podido leer el fichero de configuración."));
+    else if (ini.Estado() == EstadoINI::DemasiadoGrande)
+        Escritorio::Actual().MostrarMensaje(
+            this, QStringLiteral("El fichero de configuración es demasiado grande."));
     const QString copyright = QStringLiteral("Copyright");
     const QList<std::pair<QString, QString>> autoria
         = {{QStringLiteral("Autor"), QStringLiteral("Orbelan")},

@@ -99,19 +99,23 @@ std::pair<QByteArray, QByteArray> CodificacionDe(QByteArrayView bytes)
 DocumentoIni::DocumentoIni(QByteArray bytes)
     : contenido(std::move(bytes))
 {
-    if (contenido.size() > TamanoMaximo)
+    if (contenido.size() > TamanoMaximo) {
+        estado = EstadoINI::DemasiadoGrande;
         return;
+    }
     std::tie(codificacion, marca) = CodificacionDe(contenido);
     QStringDecoder decodificador(codificacion.constData(), Banderas);
     if (!decodificador.isValid())
         decodificador = QStringDecoder(QStringConverter::Latin1, Banderas);
     texto = decodificador.decode(QByteArrayView(contenido).sliced(marca.size()));
-
-    QString seccionActual;
-    qsizetype *finDelBloque = nullptr;
+    if (texto.contains(QChar(0))) {
+        estado = EstadoINI::Ilegible;
+        return;
+    }
+    Bloque *bloque = nullptr;
     for (qsizetype inicio = 0;;) {
         const qsizetype fin = FinDeLinea(texto, inicio);
-        AnalizarLinea(inicio, fin, seccionActual, finDelBloque);
+        AnalizarLinea(inicio, fin, bloque);
         if (fin == texto.size())
             break;
         const bool crlf = texto[fin] == u'\r' && fin + 1 < texto.size() && texto[fin + 1] == u'\n';
@@ -120,70 +124,100 @@ DocumentoIni::DocumentoIni(QByteArray bytes)
 }
 
 // Keys count only in the first block of their section; before any section
-// there is no block at all. `finDelBloque` points at the recorded end of the
-// first block being read, and is null outside one.
-void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, QString &seccionActual,
-                                 qsizetype *&finDelBloque)
+// there is no block at all. `bloque` is the first block being read, and null
+// outside one.
+void DocumentoIni::AnalizarLinea(qsizetype inicio, qsizetype fin, Bloque *&bloque)
 {
     const QStringView linea = QStringView(texto).sliced(inicio, fin - inicio);
     const QStringView recortada = Recortar(linea);
     if (recortada.isEmpty())
         return;
-    if (recortada.front() == u'[') {
-        const QStringView nombre = recortada.sliced(1);
-        seccionActual = Plegado(Recortar(nombre.left(nombre.indexOf(u']'))));
-        finDelBloque = secciones.contains(seccionActual) ? nullptr : &secciones[seccionActual];
-    } else if (recortada.front() != u';' && recortada.front() != u'#' && finDelBloque) {
+    const qsizetype cierre = recortada.front() == u'[' ? recortada.lastIndexOf(u']') : -1;
+    if (cierre > 0) {
+        const qsizetype antes = secciones.size();
+        Bloque &encontrado = secciones[Plegado(Recortar(recortada.sliced(1, cierre - 1)))];
+        bloque = secciones.size() > antes ? &encontrado : nullptr;
+    } else if (recortada.front() != u';' && recortada.front() != u'#' && bloque) {
         const qsizetype igual = linea.indexOf(u'=');
         if (igual < 0)
             return;
-        const std::pair clave(seccionActual, Plegado(Recortar(linea.left(igual))));
-        if (!claves.contains(clave))
-            claves.insert(clave, {inicio + igual, fin});
+        const qsizetype antes = bloque->posiciones.size();
+        qsizetype &posicion = bloque->posiciones[Plegado(Recortar(linea.left(igual)))];
+        if (bloque->posiciones.size() > antes) {
+            posicion = bloque->claves.size();
+            bloque->claves.append({inicio, inicio + igual, fin});
+        }
     }
-    if (finDelBloque)
-        *finDelBloque = fin;
+    if (bloque)
+        bloque->fin = fin;
+}
+
+const DocumentoIni::Clave *DocumentoIni::Buscar(QStringView seccion, QStringView clave) const
+{
+    const auto bloque = secciones.constFind(Buscado(seccion));
+    if (bloque == secciones.cend())
+        return nullptr;
+    const auto posicion = bloque->posiciones.constFind(Buscado(clave));
+    return posicion == bloque->posiciones.cend() ? nullptr : &bloque->claves.at(*posicion);
+}
+
+QString DocumentoIni::Valor(const Clave &clave) const
+{
+    const QStringView valor
+        = Recortar(QStringView(texto).sliced(clave.igual + 1, clave.fin - clave.igual - 1));
+    return (EntreComillas(valor) ? valor.sliced(1, valor.size() - 2) : valor).toString();
 }
 
 QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
 {
-    const auto encontrada = claves.constFind({Buscado(seccion), Buscado(clave)});
-    if (encontrada == claves.cend())
+    const Clave *encontrada = Buscar(seccion, clave);
+    return encontrada ? Valor(*encontrada) : QString();
+}
+
+QList<std::pair<QString, QString>> DocumentoIni::Seccion(QStringView seccion) const
+{
+    const auto bloque = secciones.constFind(Buscado(seccion));
+    if (bloque == secciones.cend())
         return {};
-    QStringView valor
-        = QStringView(texto).sliced(encontrada->igual + 1, encontrada->fin - encontrada->igual - 1);
-    valor = Recortar(valor);
-    return (EntreComillas(valor) ? valor.sliced(1, valor.size() - 2) : valor).toString();
+    QList<std::pair<QString, QString>> claves;
+    claves.reserve(bloque->claves.size());
+    for (const Clave &clave : bloque->claves)
+        claves.append({Recortar(QStringView(texto).sliced(clave.inicio, clave.igual - clave.inicio))
+                           .toString(),
+                       Valor(clave)});
+    return claves;
 }
 
 std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringView clave,
                                                    QStringView valor) const
 {
     // Bytes that do not come back from their own text would change unseen.
-    if (contenido.size() > TamanoMaximo || !texto.isValidUtf16()
+    if (estado != EstadoINI::Legible || !texto.isValidUtf16()
         || marca + Codificar(texto).value_or(QByteArray()) != contenido)
         return std::nullopt;
     const QString valorPlano = SinSaltos(valor);
     const QString escrito = ValorEscrito(valorPlano);
-    const std::pair nombres(Buscado(seccion), Buscado(clave));
     const QString salto = FinDeLineaPropio();
     const QString lineaNueva = NombreEscrito(clave) + u'=' + escrito;
     QString nuevo = texto;
-    if (const auto existente = claves.constFind(nombres); existente != claves.cend()) {
+    if (const Clave *existente = Buscar(seccion, clave)) {
         qsizetype desde = existente->igual + 1;
         while (desde < existente->fin && EsBlanco(texto[desde]))
             ++desde;
         nuevo.replace(desde, existente->fin - desde, escrito);
-    } else if (const auto bloque = secciones.constFind(nombres.first); bloque != secciones.cend()) {
-        nuevo.insert(*bloque, salto + lineaNueva);
+    } else if (const auto bloque = secciones.constFind(Buscado(seccion));
+               bloque != secciones.cend()) {
+        nuevo.insert(bloque->fin, salto + lineaNueva);
     } else {
         if (!texto.isEmpty() && !EsSalto(texto.back()))
             nuevo += salto;
         nuevo += u'[' + NombreEscrito(seccion) + u']' + salto + lineaNueva + salto;
     }
     const std::optional<QByteArray> bytes = Codificar(nuevo);
-    if (!nuevo.isValidUtf16() || !bytes || marca.size() + bytes->size() > TamanoMaximo)
+    if (!nuevo.isValidUtf16() || !bytes)
         return std::nullopt;
+    // A result over the size limit or holding a NUL is unreadable, so the key
+    // is not found in it.
     DocumentoIni resultado(marca + *bytes);
     // A Windows-1252 text whose other bytes happen to form UTF-8 once the old
     // value is gone would change the meaning of every other value.
@@ -191,7 +225,7 @@ std::optional<DocumentoIni> DocumentoIni::Escribir(QStringView seccion, QStringV
         = codificacion != resultado.codificacion && !EsAscii(resultado.contenido);
     // An empty value reads back from a key that is not there, so the key
     // itself must be found.
-    if (otraCodificacion || !resultado.claves.contains(nombres)
+    if (otraCodificacion || !resultado.Buscar(seccion, clave)
         || resultado.Leer(seccion, clave) != valorPlano)
         return std::nullopt;
     return resultado;

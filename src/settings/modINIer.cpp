@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace {
@@ -11,32 +12,37 @@ namespace {
 QString carpetaFijada;
 QString nombreFijado;
 
-// Whether a file can be read: a missing one can, as empty; anything but a
-// plain file (a FIFO would hang the read) cannot.
-bool Legible(const QFileInfo &info)
-{
-    return !info.exists() || (info.isFile() && info.isReadable());
-}
+// How long a write waits for another one, of this or another copy of the
+// program, to finish.
+constexpr int EsperaCerrojo = 2000;
 
-// The file's bytes: empty when it does not exist, nothing when it cannot be
-// read.
-std::optional<QByteArray> LeerBytes(const QString &ruta)
+// The file as it is on disk now: empty when it does not exist, and a document
+// that takes no writes when it cannot be read. A link counts as its target,
+// and one that leads nowhere as a file that cannot be read; anything but a
+// plain file (a FIFO would hang the read) cannot be read either. At most one
+// byte over the size limit is ever read.
+DocumentoIni LeerDocumento(const QString &ruta)
 {
     const QFileInfo info(ruta);
-    if (!info.exists())
-        return QByteArray();
+    if (!info.exists() && !info.isSymLink())
+        return DocumentoIni(QByteArray());
+    if (!info.exists() || !info.isFile() || !info.isReadable())
+        return DocumentoIni(EstadoINI::Ilegible);
+    if (info.size() > DocumentoIni::TamanoMaximo)
+        return DocumentoIni(EstadoINI::DemasiadoGrande);
     QFile archivo(ruta);
-    if (!Legible(info) || !archivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = archivo.readAll();
+    if (!archivo.open(QIODevice::ReadOnly))
+        return DocumentoIni(EstadoINI::Ilegible);
+    QByteArray bytes = archivo.read(DocumentoIni::TamanoMaximo + 1);
     if (archivo.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+        return DocumentoIni(EstadoINI::Ilegible);
+    return DocumentoIni(std::move(bytes));
 }
 
 // Writes a new file beside the old one and renames it over it, so the file is
 // either all old or all new. Unbuffered, because a short write into a full
-// disk is then seen here instead of being lost inside the buffer's flush.
+// disk is then seen here instead of being lost inside the buffer's flush. A
+// link is written through: its target is replaced.
 bool Guardar(const QString &ruta, const QByteArray &bytes)
 {
     QSaveFile archivo(ruta);
@@ -71,12 +77,7 @@ QString RutaINI()
 
 DocumentoIni LeerDocumentoINI()
 {
-    return DocumentoIni(LeerBytes(RutaINI()).value_or(QByteArray()));
-}
-
-bool INILegible()
-{
-    return Legible(QFileInfo(RutaINI()));
+    return LeerDocumento(RutaINI());
 }
 
 QString LeerINI(QStringView seccion, QStringView clave)
@@ -92,10 +93,15 @@ bool EscribirINI(const QString &seccion, const QString &clave, const QString &va
 bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>> &valores)
 {
     const QString ruta = RutaINI();
-    const std::optional<QByteArray> bytes = LeerBytes(ruta);
-    if (!bytes || SoloLectura(ruta))
+    // Another copy of the program writing the same file at the same time
+    // would otherwise start from the bytes before this write, and undo it.
+    QLockFile cerrojo(ruta + QStringLiteral(".lock"));
+    if (!cerrojo.tryLock(EsperaCerrojo))
         return false;
-    DocumentoIni documento(*bytes);
+    const DocumentoIni original = LeerDocumento(ruta);
+    if (original.Estado() != EstadoINI::Legible || SoloLectura(ruta))
+        return false;
+    DocumentoIni documento = original;
     for (const auto &[clave, valor] : valores) {
         // A value that already reads back as given (the authorship keys at
         // every start) keeps its line as it is.
@@ -106,5 +112,5 @@ bool EscribirINI(const QString &seccion, const QList<std::pair<QString, QString>
             return false;
         documento = std::move(*editado);
     }
-    return documento.Contenido() == *bytes || Guardar(ruta, documento.Contenido());
+    return documento.Contenido() == original.Contenido() || Guardar(ruta, documento.Contenido());
 }

@@ -19,12 +19,9 @@ QString RutaINI();
 void FijarProgramaINI(const QString &carpeta, const QString &nombre);
 
 // The settings file as it is on disk now, read once for a command that looks
-// up many keys (empty when it is missing or cannot be read).
+// up many keys: empty when it is missing, and empty with its Estado() saying
+// why when it cannot be read or is too large.
 DocumentoIni LeerDocumentoINI();
-
-// Whether the settings file can be read: false when it is there but is not a
-// plain file or may not be read; a missing file reads as empty.
-bool INILegible();
 
 // The value of `clave` in `seccion`, or the empty text when the file, the
 // section or the key is missing.
@@ -36,10 +33,11 @@ inline QString LeerINI(const QString &seccion, const QString &clave)
 
 // Stores `valor` under `clave` in `seccion`, creating the key, the section or
 // the file as needed and leaving every other byte of the file as it was. The
-// file is replaced whole, never left half written. Returns whether the file now
-// holds the value: false when the folder is missing or cannot be written, the
-// file is read-only or cannot be read or saved, or the value cannot be stored
-// as given (see DocumentoIni::Escribir).
+// file is replaced whole, never left half written, while a lock file beside it
+// keeps other writers out. Returns whether the file now holds the value: false
+// when another write holds the lock for 2 s, the folder is missing or cannot
+// be written, the file is read-only, cannot be read, is too large or cannot be
+// saved, or the value cannot be stored as given (see DocumentoIni::Escribir).
 [[nodiscard]] bool EscribirINI(const QString &seccion, const QString &clave, const QString &valor);
 
 // Stores each value under its key in `seccion`, in order, as the call above

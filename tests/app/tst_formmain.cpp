@@ -268,14 +268,27 @@ private Q_SLOTS:
         QTEST(fallado, "falla");
     }
 
-    // A settings file that cannot be read (here a folder) is named at the start.
+    // A settings file that cannot be used is named once at the start.
+    void ilegible_data()
+    {
+        QTest::addColumn<qint64>("tamano"); // of a file of zeros; a folder in its place when 0
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("carpeta") << qint64(0)
+                                 << "No se ha podido leer el fichero de configuración.";
+        QTest::newRow("17 MiB") << qint64(17 << 20)
+                                << "El fichero de configuración es demasiado grande.";
+    }
+
     void ilegible()
     {
+        QFETCH(qint64, tamano);
+        QFETCH(QString, mensaje);
         EntornoPrueba entorno;
-        QVERIFY(QDir().mkdir(entorno.RutaIni()));
+        QFile archivo(entorno.RutaIni());
+        QVERIFY(tamano ? archivo.open(QIODevice::WriteOnly) && archivo.resize(tamano)
+                       : QDir().mkdir(entorno.RutaIni()));
         FormMain ventana;
-        QCOMPARE(entorno.escritorio.mensajes,
-                 {"No se ha podido leer el fichero de configuración."});
+        QCOMPARE(entorno.escritorio.mensajes, {mensaje});
     }
 
     // Tab stops once at every control, the list included, and Shift+Tab walks back.

@@ -1,6 +1,6 @@
 // The settings text under arbitrary bytes and a run of writes: no fault, the
-// written key reads back its value (line breaks as blanks) and every key named
-// before reads as it did.
+// written key reads back its value (line breaks as blanks), every key listed
+// in its section reads as listed, and every key named before reads as it did.
 //
 // Input: texts, each a length byte and its bytes: the file as it is stored,
 // then section, key and value (UTF-8) of each write.
@@ -31,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
         // crash and the replay of the seeds fails.
         if (nuevo->Leer(seccion, clave) != QString(valor).replace(u'\r', u' ').replace(u'\n', u' '))
             qFatal("la clave escrita no se lee con su valor");
+        for (const auto &[nombre, leido] : nuevo->Seccion(seccion))
+            if (nuevo->Leer(seccion, nombre) != leido)
+                qFatal("la sección no da el valor de una clave");
         for (const auto &[otraSeccion, otraClave] : std::as_const(nombrados))
             if (nuevo->Leer(otraSeccion, otraClave) != documento.Leer(otraSeccion, otraClave)
                 && nuevo->Leer(seccion, clave) != nuevo->Leer(otraSeccion, otraClave))

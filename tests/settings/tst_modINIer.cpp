@@ -3,12 +3,15 @@
 #include "support/EntornoPrueba.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QStringEncoder>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // `texto` in `codificacion`, after its byte-order mark.
 static QByteArray Marcado(const char *codificacion, const QString &texto)
@@ -25,8 +28,9 @@ private Q_SLOTS:
     void Leer()
     {
         const QString texto = QString::fromUtf16(
-            u"k=0\n[ Año ]x]\n k \t= v w \t\nd=\" x \"\ns=' y '\ne=''\nm='x\"\nu=\"x\n"
-            u";c=1\n #c=2\nc=3\nr=1\nR=2\nn\nz=x=y\nÑ=€\n[b]\n[año]\nw=2\n[]\nk=3");
+            u"k=0\n[ Año ]x\n k \t= v w \t\nd=\" x \"\ns=' y '\ne=''\nm='x\"\nu=\"x\n"
+            u";c=1\n #c=2\nc=3\nr=1\nR=2\nn\nz=x=y\nÑ=€\n[b]\n[c=4\n[año]\nw=2\n[]\nk=3\n"
+            u"[d\n[d]\nk=5\n[e]x]\nk=6");
         const auto con = [&](const char *salto) {
             return QString(texto).replace(u'\n', QLatin1StringView(salto));
         };
@@ -35,18 +39,36 @@ private Q_SLOTS:
                {u"año", u"e", u""},         {u"año", u"m", u"'x\""}, {u"año", u"u", u"\"x"},
                {u"año", u"c", u"3"},        {u"año", u"R", u"1"},    {u"año", u"n", u""},
                {u"año", u"z", u"x=y"},      {u"año", u"ñ", u"€"},    {u"año", u"w", u""},
-               {u"", u"k", u"3"},           {u"b", u"k", u""}};
+               {u"", u"k", u"3"},           {u"b", u"k", u""},       {u"b", u"[c", u"4"},
+               {u"d", u"k", u"5"},          {u"e]x", u"k", u"6"}};
+        // Each section's keys joined as "name=value|".
+        const std::pair<const char16_t *, const char16_t *> secciones[]
+            = {{u" aÑO\t", u"k=v w|d= x |s= y |e=|m='x\"|u=\"x|c=3|r=1|z=x=y|Ñ=€|"},
+               {u"B", u"[c=4|"},
+               {u"", u"k=3|"},
+               {u"f", u""}};
         for (const QByteArray &bytes :
              {texto.toUtf8(), Marcado("UTF-8", con("\r\n")), Marcado("windows-1252", con("\r")),
-              Marcado("UTF-16LE", con("\r\n")), Marcado("UTF-16BE", texto)})
+              Marcado("UTF-16LE", con("\r\n")), Marcado("UTF-16BE", texto)}) {
+            const DocumentoIni documento(bytes);
             for (const auto &[seccion, clave, valor] : lecturas)
-                QCOMPARE(DocumentoIni(bytes).Leer(seccion, clave), QString::fromUtf16(valor));
+                QCOMPARE(documento.Leer(seccion, clave), QString::fromUtf16(valor));
+            for (const auto &[seccion, claves] : secciones) {
+                QString unidas;
+                for (const auto &[clave, valor] : documento.Seccion(seccion))
+                    unidas += clave + u'=' + valor + u'|';
+                QCOMPARE(unidas, QString::fromUtf16(claves));
+            }
+        }
     }
 
     // A write into section "a" with no result is refused: it could not be
     // read back as given.
     void Escribir()
     {
+        // Written after "[a]\n" and before "\n", all but 8 of it makes a
+        // text that "k=2" takes one byte over the size limit.
+        const QByteArray relleno(DocumentoIni::TamanoMaximo, ';');
         const std::tuple<QByteArray, QString, QString, QByteArray> escrituras[] = {
             {"; c\r\n[A]\r\n  Total =  1 ; x\r\n\r\n[O]\r\n", "total", "2",
              "; c\r\n[A]\r\n  Total =  2\r\n\r\n[O]\r\n"},
@@ -64,7 +86,14 @@ private Q_SLOTS:
              Marcado("UTF-16LE", "[a]\r\nk=\u4E00\r\n;ñ")},
             {Marcado("UTF-16BE", "[b]"), "k", "'q'", Marcado("UTF-16BE", "[b]\n[a]\nk=\"'q'\"\n")},
             {Marcado("UTF-16LE", "[a]\nk=1\n") + 'x', "k", "2", {}},
-            {Marcado("UTF-16LE", QString("[a]\nk=1\n") + QChar(0xDC00)), "k", "2", {}}};
+            {Marcado("UTF-16LE", QString("[a]\nk=1\n") + QChar(0xDC00)), "k", "2", {}},
+            {"[a\n[a]\nk=1\n", "k", "2", "[a\n[a]\nk=2\n"},
+            {"[a]\n", "k", QString(QChar(0)), {}},
+            {Marcado("UTF-32LE", "[a]\nk=1\n"), "k", "2", {}},
+            {Marcado("UTF-32BE", "[a]\nk=1\n"), "k", "2", {}},
+            {QStringEncoder(QStringConverter::Utf16LE).encode(u"[a]\nk=1\n"), "k", "2", {}},
+            {"[a]\n" + relleno.sliced(8) + "\n", "k", "2", {}},
+            {"[a]\nk=1\n" + relleno, "k", "2", {}}};
         for (const auto &[antes, clave, valor, despues] : escrituras) {
             const auto escrito = DocumentoIni(antes).Escribir(u"a", clave, valor);
             QCOMPARE(escrito ? escrito->Contenido() : QByteArray(), despues);
@@ -80,7 +109,7 @@ private Q_SLOTS:
     void Archivo()
     {
         EntornoPrueba entorno;
-        QVERIFY(!EscribirINI("a]", "k", ""));
+        QVERIFY(!EscribirINI("a", "[k]", ""));
         QCOMPARE(LeerINI("Copyright", "Autor"), QString());
         QVERIFY(!EscribirINI("Copyright", {{"Autor", "Orbelan"}, {"a=b", "x"}}));
         QVERIFY(!QFile::exists(entorno.RutaIni()));
@@ -111,6 +140,102 @@ private Q_SLOTS:
                 QCOMPARE(QDir(entorno.carpeta.path()).entryList(QDir::Files | QDir::Hidden),
                          {"Trebolero.ini"});
         }
+    }
+
+    // A file that is too large, or whose text would not read back, is never
+    // read into the program nor written; a link is written through to its
+    // target, and one that leads nowhere is never replaced.
+    void Estados_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("tamano"); // grown to this size with zeros, if not 0
+        QTest::addColumn<QString>("enlace"); // the link's target when the file is a link
+        QTest::addColumn<int>("estado");
+        QTest::addColumn<bool>("escrito");
+        const QByteArray texto = "[a]\nk=1\n";
+        const auto fila = [&](const char *nombre, const QByteArray &bytes, qint64 tamano,
+                              const QString &enlace, EstadoINI estado) {
+            QTest::newRow(nombre) << bytes << tamano << enlace << int(estado)
+                                  << (estado == EstadoINI::Legible);
+        };
+        fila("legible", texto, 0, {}, EstadoINI::Legible);
+        fila("17 MiB", texto, 17 << 20, {}, EstadoINI::DemasiadoGrande);
+        fila("UTF-32", Marcado("UTF-32LE", texto), 0, {}, EstadoINI::Ilegible);
+        fila("UTF-16 sin marca", QStringEncoder(QStringConverter::Utf16BE).encode(texto), 0, {},
+             EstadoINI::Ilegible);
+        fila("enlace a un fichero", texto, 0, "real.ini", EstadoINI::Legible);
+        fila("enlace en bucle", {}, 0, "Trebolero.ini", EstadoINI::Ilegible);
+        fila("enlace roto", {}, 0, "falta.ini", EstadoINI::Ilegible);
+    }
+
+    void Estados()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, tamano);
+        QFETCH(QString, enlace);
+        QFETCH(int, estado);
+        QFETCH(bool, escrito);
+        EntornoPrueba entorno;
+        const QString real
+            = enlace.isEmpty() ? entorno.RutaIni() : entorno.carpeta.filePath(enlace);
+        if (!bytes.isEmpty()) {
+            QFile archivo(real);
+            QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size());
+            QVERIFY(!tamano || archivo.resize(tamano));
+        }
+        QVERIFY(enlace.isEmpty() || QFile::link(enlace, entorno.RutaIni()));
+        const auto contenido = [&] {
+            QFile archivo(real);
+            return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+        };
+        const QByteArray antes = contenido();
+        QCOMPARE(int(LeerDocumentoINI().Estado()), estado);
+        QCOMPARE(EscribirINI("a", "k", "2"), escrito);
+        QCOMPARE(contenido(), escrito ? "[a]\nk=2\n" : antes);
+        QCOMPARE(QFileInfo(entorno.RutaIni()).isSymLink(), !enlace.isEmpty());
+    }
+
+    // Two copies of the program writing one file at the same moment, round
+    // after round, one inserting a key and the other changing one that is
+    // there, lose no write. A lock held by another writer makes a write fail
+    // and change nothing.
+    void DosProcesos()
+    {
+        constexpr int Rondas = 10;
+        EntornoPrueba entorno;
+        entorno.EscribirIni("[a]\nc=0\n");
+        for (int ronda = 1; ronda <= Rondas; ++ronda) {
+            const QString valor = QString::number(ronda);
+            // Both children wait for the end of this pipe, which comes to
+            // them at once when the parent closes it.
+            int salida[2];
+            QVERIFY(::pipe(salida) == 0);
+            std::vector<pid_t> hijos;
+            for (const QString &clave : {u'n' + valor, QStringLiteral("c")}) {
+                hijos.push_back(::fork());
+                if (hijos.back() == 0) {
+                    char byte = 0;
+                    ::close(salida[1]);
+                    ::_exit(::read(salida[0], &byte, 1) != 0 || !EscribirINI("a", clave, valor));
+                }
+            }
+            ::close(salida[0]);
+            ::close(salida[1]);
+            for (const pid_t hijo : hijos) {
+                int estado = 0;
+                QVERIFY(::waitpid(hijo, &estado, 0) == hijo);
+                QVERIFY(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+            }
+            const DocumentoIni documento = LeerDocumentoINI();
+            QCOMPARE(documento.Leer(u"a", u"c"), valor);
+            QCOMPARE(documento.Leer(u"a", u'n' + valor), valor);
+        }
+        const QByteArray escrito = entorno.LeerIni();
+        QCOMPARE(escrito.count('\n'), Rondas + 2);
+        QLockFile cerrojo(entorno.RutaIni() + ".lock");
+        QVERIFY(cerrojo.lock());
+        QVERIFY(!EscribirINI("a", "n1", "2"));
+        QCOMPARE(entorno.LeerIni(), escrito);
     }
 };
 
