@@ -6,6 +6,7 @@ set -euo pipefail
 paquetes=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  libcurl4-openssl-dev
   "$@"
 )
 

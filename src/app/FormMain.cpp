@@ -16,6 +16,7 @@
 #include "settings/modINIer.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -290,7 +291,7 @@ void FormMain::DescargarSorteo(const QString &url)
     bool cargado = false;
     {
         const EsperaSinEntrada espera;
-        cargado = cargador.Cargar(url);
+        cargado = cargador.Cargar(url, QFileInfo(RutaINI()).absolutePath());
     }
     if (!cargado)
         return;

@@ -8,11 +8,12 @@
 
 // Fetches an XML document and parses it, synchronously. The address is an
 // http or https URL, a file: URL or a local path; a relative path names a file
-// in the settings file's folder. Each loader holds the one document it loaded.
+// in the folder given with it. Each loader holds the one document it loaded.
 //
-// A network load waits in a local event loop until the answer is in or the
-// time-out has passed. A hostile or broken source can make the load fail,
-// never hang it past the time-out nor exhaust memory.
+// A network load lets the application repaint while it waits (input is the
+// caller's to hold back) until the answer is in or the time-out has passed.
+// A hostile or broken source can make the load fail, never hang it past the
+// time-out, exhaust memory, nor leave work running after it.
 class CargadorXml
 {
 public:
@@ -21,10 +22,16 @@ public:
     // Redirects followed at most in one load.
     static constexpr int RedireccionesMaximas = 5;
 
-    // Fetches and parses the document at `direccion`. False when the
-    // address is unusable, the fetch fails or the document is not
-    // well-formed; the document is then empty.
-    bool Cargar(const QString &direccion);
+    // `tiempoMaximo` is the longest a network load may take as a whole
+    // before it counts as failed.
+    explicit CargadorXml(std::chrono::milliseconds tiempoMaximo = std::chrono::seconds(15))
+        : tiempoMaximo(tiempoMaximo)
+    {}
+
+    // Fetches and parses the document at `direccion`, a relative path being
+    // taken from `carpeta`. False when the address is unusable, the fetch
+    // fails or the document is not well-formed; the document is then empty.
+    bool Cargar(const QString &direccion, const QString &carpeta);
 
     // Parses `datos` as the loaded document, with the same bounds on its
     // size and structure. False when it is not well-formed or beyond the
@@ -34,10 +41,7 @@ public:
     // The root element of the loaded document (null before a load).
     QDomElement ElementoDocumento() const { return documento.documentElement(); }
 
-    // The longest a network load may take as a whole before it counts as
-    // failed; 15 seconds unless changed (tests shorten it).
-    static void FijarTiempoMaximo(std::chrono::milliseconds tiempo);
-
 private:
+    const std::chrono::milliseconds tiempoMaximo;
     QDomDocument documento;
 };

@@ -1,9 +1,19 @@
 #include "feed/LecturaFeed.h"
 
+namespace {
+
+// Far beyond any draw or date, and short enough for a text box to lay out at
+// once whatever the characters.
+constexpr qsizetype LargoMaximo = 1000;
+
+// Whether the text of an item is about a EuroMillions draw: it begins with
+// "Euromillon", spelt exactly so; blanks before it do not count.
 bool EsSorteoEuromillon(const QString &texto)
 {
     return QStringView(texto).trimmed().startsWith(QLatin1String("Euromillon"));
 }
+
+} // namespace
 
 SorteoDelFeed LeerSorteoDelFeed(const QDomElement &raiz)
 {
@@ -14,10 +24,13 @@ SorteoDelFeed LeerSorteoDelFeed(const QDomElement &raiz)
             continue;
         for (QDomElement dato = hijo.firstChildElement(); !dato.isNull();
              dato = dato.nextSiblingElement()) {
+            const QString texto = dato.text();
+            if (texto.size() > LargoMaximo)
+                continue;
             if (dato.tagName() == QLatin1String("dc:subject"))
-                leido.combinaciones.append(dato.text());
+                leido.combinaciones.append(texto);
             else if (dato.tagName() == QLatin1String("dc:date"))
-                leido.fecha = dato.text();
+                leido.fecha = texto;
         }
     }
     return leido;

@@ -9,7 +9,7 @@
 // children of the document element named exactly "item" whose text begins
 // with "Euromillon" count; within them, the direct children "dc:subject"
 // (the draw, in the stored combination form) and "dc:date" (its date, never
-// parsed).
+// parsed). A subject or date longer than any real one counts as absent.
 struct SorteoDelFeed
 {
     // Every draw text, in document order: each is parsed over the previous
@@ -21,7 +21,3 @@ struct SorteoDelFeed
 
 // Walks the direct children of `raiz` and of its matching items.
 SorteoDelFeed LeerSorteoDelFeed(const QDomElement &raiz);
-
-// Whether the text of an item is about a EuroMillions draw: it begins with
-// "Euromillon", spelt exactly so; blanks before it do not count.
-bool EsSorteoEuromillon(const QString &texto);
