@@ -1,27 +1,28 @@
 #include "app/FormMain.h"
 
 #include "app/ModeloResultado.h"
-#include "desktop/Boton.h"
+#include "app/Version.h"
 #include "desktop/CajaTexto.h"
+#include "desktop/Controles.h"
 #include "desktop/Escritorio.h"
 #include "desktop/EsperaSinEntrada.h"
 #include "desktop/EtiquetaPulsable.h"
-#include "desktop/FuenteControles.h"
-#include "desktop/Twips.h"
 #include "editor/FormConfiguracion.h"
 #include "feed/CargadorXml.h"
 #include "feed/LecturaFeed.h"
 #include "mail/ComponerMail.h"
 #include "settings/modINIer.h"
 
-#include <QApplication>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLibraryInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
-#include <QTranslator>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -40,7 +41,8 @@ constexpr qint64 FilasMaximas = 32767;
 // program in use takes one this long.
 constexpr qsizetype LargoMaximoMailto = 32000;
 
-constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
+// The rows the list shows without scrolling.
+constexpr int FilasVisibles = 6;
 
 // The stored bets, each parsed into a record that starts all 0; none when
 // "Total" is not a count that the list can take.
@@ -55,25 +57,31 @@ std::vector<Euromillon> LeerApuestas(const DocumentoIni &ini)
     return apuestas;
 }
 
-} // namespace
-
-void PrepararAplicacion(QApplication &aplicacion)
+// The width of every column of `lista`: its widest header, or a hit text such
+// as "5+2" in bold, as a winning row shows it, whichever is wider.
+int AnchoColumna(const QTableView *lista)
 {
-    Q_INIT_RESOURCE(trebolero);
-    auto *traductor = new QTranslator(&aplicacion);
-    if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(traductor);
-    QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/trebolero.png")));
+    QStyleOptionViewItem celda;
+    celda.initFrom(lista);
+    celda.features = QStyleOptionViewItem::HasDisplay;
+    celda.text = QStringLiteral("5+2");
+    celda.font = lista->font();
+    celda.font.setBold(true);
+    celda.fontMetrics = QFontMetrics(celda.font);
+    int ancho
+        = lista->style()->sizeFromContents(QStyle::CT_ItemViewItem, &celda, {}, lista).width();
+    const QHeaderView *cabecera = lista->horizontalHeader();
+    for (int columna = 0; columna < cabecera->count(); ++columna)
+        ancho = std::max(ancho, cabecera->sectionSizeHint(columna));
+    return ancho;
 }
+
+} // namespace
 
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
-    setFont(FuenteControles());
-    setFixedSize(Twips(4365), Twips(4095));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -81,8 +89,18 @@ FormMain::FormMain(QWidget *parent)
     ConstruirBotones();
     ConstruirLista();
     ConstruirEtiqueta();
+
+    auto *disposicion = new QVBoxLayout(this);
+    // One size, taken from the contents at the desktop's font and scale.
+    disposicion->setSizeConstraint(QLayout::SetFixedSize);
+    disposicion->addWidget(framResultado);
+    disposicion->addLayout(CrearFila({btnDescargar, cmdComprobar, cmdViaMail}));
+    disposicion->addWidget(lstResultado);
+    disposicion->addLayout(CrearFila({cmdConfigurar, cmdWeb, btnAbout}));
+    disposicion->addWidget(lbEmail, 0, Qt::AlignHCenter);
     FijarOrdenTabulacion();
 
+    adjustSize();
     if (const QScreen *pantalla = screen()) {
         QRect marco = frameGeometry();
         marco.moveCenter(pantalla->availableGeometry().center());
@@ -99,38 +117,43 @@ void FormMain::ConstruirResultado()
 {
     framResultado = new QGroupBox(QStringLiteral("Resultado"), this);
     framResultado->setObjectName(QStringLiteral("framResultado"));
-    framResultado->setGeometry(TwipsRect(120, 120, 4095, 1215));
 
-    txtFecha = new CajaTexto(framResultado);
-    txtFecha->setObjectName(QStringLiteral("txtFecha"));
-    txtFecha->setGeometry(TwipsRect(840, 240, 2415, 375));
+    // Wide enough for a downloaded date with its time and time zone.
+    txtFecha = CrearCaja(framResultado, QStringLiteral("txtFecha"),
+                         QStringLiteral("2026-12-04T21:00:00+01:00"));
     txtFecha->setToolTip(QStringLiteral("Fecha en la que se realizó el sorteo"));
     txtFecha->setMaxLength(std::numeric_limits<int>::max());
 
-    const auto prepararCaja
-        = [](CajaTexto *caja, const QString &nombre, const QString &pista, int izquierda) {
-              caja->setObjectName(nombre);
-              caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));
-              caja->setMaxLength(2);
-              caja->setToolTip(pista);
-          };
+    const auto prepararCaja = [this](const QString &nombre, const QString &pista) {
+        CajaTexto *caja = CrearCaja(framResultado, nombre, MuestraValor);
+        caja->setMaxLength(2);
+        caja->setToolTip(pista);
+        return caja;
+    };
+    // The numbers from the left, the stars on the right.
+    auto *sorteo = new QHBoxLayout;
     for (int i = 1; i <= 5; ++i) {
-        CajaTexto *caja = txtEuromillonNumero(i) = new CajaTexto(framResultado);
-        prepararCaja(caja, QStringLiteral("txtEuromillonNumero(%1)").arg(i),
-                     QStringLiteral("Número %1").arg(i), 240 + 480 * (i - 1));
+        CajaTexto *caja = txtEuromillonNumero(i) = prepararCaja(
+            QStringLiteral("txtEuromillonNumero(%1)").arg(i), QStringLiteral("Número %1").arg(i));
         connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonNumero_Change(i); });
         connect(caja, &CajaTexto::FocoRecibido, this,
                 [this, i] { txtEuromillonNumero_GotFocus(i); });
+        sorteo->addWidget(caja);
     }
+    sorteo->addStretch();
     for (int i = 1; i <= 2; ++i) {
-        CajaTexto *caja = txtEuromillonEstrella(i) = new CajaTexto(framResultado);
-        prepararCaja(caja, QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
-                     QStringLiteral("Estrella %1").arg(i), 2880 + 480 * (i - 1));
+        CajaTexto *caja = txtEuromillonEstrella(i)
+            = prepararCaja(QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
+                           QStringLiteral("Estrella %1").arg(i));
         connect(caja, &QLineEdit::textChanged, this,
                 [this, i] { txtEuromillonEstrella_Change(i); });
         connect(caja, &CajaTexto::FocoRecibido, this,
                 [this, i] { txtEuromillonEstrella_GotFocus(i); });
+        sorteo->addWidget(caja);
     }
+    auto *disposicion = new QVBoxLayout(framResultado);
+    disposicion->addWidget(txtFecha, 0, Qt::AlignHCenter);
+    disposicion->addLayout(sorteo);
 
     // Enter in any box presses the window's default button.
     for (QLineEdit *caja : framResultado->findChildren<QLineEdit *>()) {
@@ -141,22 +164,18 @@ void FormMain::ConstruirResultado()
 
 void FormMain::ConstruirBotones()
 {
-    btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"),
-                              TwipsRect(120, 1440, 1215, 255));
+    btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"));
     btnDescargar->setToolTip(QStringLiteral("Pulsa aquí para comenzar la consulta Online"));
     btnDescargar->setDefault(true);
-    cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"),
-                              TwipsRect(1560, 1440, 1215, 255));
+    cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"));
     cmdComprobar->setToolTip(
         QStringLiteral("Pulsa aquí para comprobar los resultados de sus apuestas"));
-    cmdViaMail = CrearBoton(this, "cmdViaMail", QStringLiteral("Vía &Mail"),
-                            TwipsRect(3000, 1440, 1215, 255));
+    cmdViaMail = CrearBoton(this, "cmdViaMail", QStringLiteral("Vía &Mail"));
     cmdViaMail->setToolTip(QStringLiteral("Pulsa aquí para enviar los resultados por email a "
                                           "través de su programa de correo predeterminado"));
-    cmdConfigurar = CrearBoton(this, "cmdConfigurar", QStringLiteral("Con&figurar"),
-                               TwipsRect(120, 3480, 1215, 255));
-    cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
-    btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
+    cmdConfigurar = CrearBoton(this, "cmdConfigurar", QStringLiteral("Con&figurar"));
+    cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"));
+    btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"));
 
     connect(btnDescargar, &QPushButton::clicked, this, &FormMain::btnDescargar_Click);
     connect(cmdComprobar, &QPushButton::clicked, this, &FormMain::cmdComprobar_Click);
@@ -173,7 +192,6 @@ void FormMain::ConstruirLista()
     // whole rows selected, one Tab stop (the arrows move inside it).
     lstResultado = new QTableView(this);
     lstResultado->setObjectName(QStringLiteral("lstResultado"));
-    lstResultado->setGeometry(TwipsRect(120, 1680, 4095, 1815));
     lstResultado->setToolTip(QStringLiteral(
         "Apuestas memorizadas y sus resultados. Para modificarlo edite Trebolero.ini"));
     lstResultado->setAccessibleName(QStringLiteral("Apuestas"));
@@ -191,11 +209,18 @@ void FormMain::ConstruirLista()
     lstResultado->setModel(modeloResultado);
     QHeaderView *cabecera = lstResultado->horizontalHeader();
     cabecera->setHighlightSections(false);
-    cabecera->setStretchLastSection(false);
     cabecera->setSectionsMovable(false);
     cabecera->setDefaultAlignment(Qt::AlignCenter);
-    for (int columna = 0; columna < 9; ++columna)
-        cabecera->resizeSection(columna, Twips(AnchosColumnas[columna]));
+    // The columns share the list's width, each at least as wide as the widest
+    // text, even beside a vertical scroll bar; six rows show under the header.
+    const int columna = AnchoColumna(lstResultado);
+    cabecera->setMinimumSectionSize(columna);
+    cabecera->setSectionResizeMode(QHeaderView::Stretch);
+    const int marco = 2 * lstResultado->frameWidth();
+    lstResultado->setMinimumWidth(cabecera->count() * columna + marco
+                                  + lstResultado->verticalScrollBar()->sizeHint().width());
+    lstResultado->setFixedHeight(cabecera->sizeHint().height()
+                                 + FilasVisibles * filas->defaultSectionSize() + marco);
 }
 
 void FormMain::ConstruirEtiqueta()
@@ -209,12 +234,6 @@ void FormMain::ConstruirEtiqueta()
     QFont negrita = lbEmail->font();
     negrita.setBold(true);
     lbEmail->setFont(negrita);
-    // The address keeps its designed centre but is never cut short.
-    QRect geometria = TwipsRect(1260, 3840, 1845, 195);
-    const int ancho = std::max(geometria.width(), lbEmail->sizeHint().width());
-    geometria.setLeft(geometria.center().x() - ancho / 2);
-    geometria.setWidth(ancho);
-    lbEmail->setGeometry(geometria);
     connect(lbEmail, &EtiquetaPulsable::Pulsada, this, &FormMain::lbEmail_Click);
 }
 
@@ -262,9 +281,8 @@ void FormMain::Form_Load()
     });
     if (falta)
         static_cast<void>(EscribirINI(copyright, autoria));
-    setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
-                       .arg(Escritorio::VersionMayor)
-                       .arg(Escritorio::VersionMenor));
+    setWindowTitle(
+        QStringLiteral("Trebolero %1 - bY Orbelan").arg(QLatin1String(VersionTrebolero)));
     CargarApuestas(ini);
 }
 
@@ -388,7 +406,8 @@ void FormMain::cmdViaMail_Click()
 void FormMain::cmdConfigurar_Click()
 {
     // The editor writes the settings file itself; the list is rebuilt from it.
-    (new FormConfiguracion(this))->exec();
+    FormConfiguracion editor(this);
+    editor.exec();
     CargarApuestas(LeerDocumentoINI());
 }
 
@@ -405,11 +424,10 @@ void FormMain::btnAbout_Click()
 {
     Escritorio::Actual().MostrarMensaje(
         this,
-        QStringLiteral("Trebolero %1.%2, comprobador de apuestas del Euromillón, por "
+        QStringLiteral("Trebolero %1, comprobador de apuestas del Euromillón, por "
                        "Orbelan\r\n   La descarga automática suele funcionar a partir "
                        "del sabado al mediodía")
-            .arg(Escritorio::VersionMayor)
-            .arg(Escritorio::VersionMenor));
+            .arg(QLatin1String(VersionTrebolero)));
 }
 
 void FormMain::lbEmail_Click()
