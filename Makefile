@@ -43,7 +43,7 @@ install: deps
 	@$(CMAKE) --preset release -DCMAKE_INSTALL_PREFIX="$(PREFIX)" -DCMAKE_INSTALL_BINDIR=. >/dev/null
 	@$(CMAKE) --build --preset release
 	@$(CMAKE) --install build/release >/dev/null
-	@scripts/registrar-lanzador.sh "$(PREFIX)"
+	@"$(PREFIX)/registrar-lanzador.sh"
 
 clean:
 	rm -rf build

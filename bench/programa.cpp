@@ -1,5 +1,6 @@
 #include "PrimerCuadro.h"
 
+#include "app/Aplicacion.h"
 #include "app/FormMain.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+#include "app/Aplicacion.h"
 #include "app/FormMain.h"
 
 #include <QApplication>

@@ -1,13 +1,12 @@
 #include "app/FormMain.h"
 
 #include "app/ModeloResultado.h"
-#include "desktop/Boton.h"
+#include "app/Version.h"
 #include "desktop/CajaTexto.h"
+#include "desktop/Controles.h"
 #include "desktop/Escritorio.h"
 #include "desktop/EsperaSinEntrada.h"
 #include "desktop/EtiquetaPulsable.h"
-#include "desktop/FuenteControles.h"
-#include "desktop/Twips.h"
 #include "editor/FormConfiguracion.h"
 #include "feed/CargadorXml.h"
 #include "feed/LecturaFeed.h"
@@ -15,17 +14,19 @@
 #include "model/Apuestas.h"
 #include "settings/modINIer.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLibraryInfo>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
-#include <QTranslator>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -35,27 +36,34 @@ namespace {
 // The author's mail address, shown under the list and used for mail to him.
 const QString CorreoAutor = QStringLiteral("orbelan@example.com");
 
-constexpr int AnchosColumnas[] = {400, 400, 400, 400, 400, 400, 370, 370, 600};
+// The rows the list shows without scrolling.
+constexpr int FilasVisibles = 6;
+
+// The width of every column of `lista`: its widest header, or a hit text such
+// as "5+2" in bold, as a winning row shows it, whichever is wider.
+int AnchoColumna(const QTableView *lista)
+{
+    QStyleOptionViewItem celda;
+    celda.initFrom(lista);
+    celda.features = QStyleOptionViewItem::HasDisplay;
+    celda.text = QStringLiteral("5+2");
+    celda.font = lista->font();
+    celda.font.setBold(true);
+    celda.fontMetrics = QFontMetrics(celda.font);
+    int ancho
+        = lista->style()->sizeFromContents(QStyle::CT_ItemViewItem, &celda, {}, lista).width();
+    const QHeaderView *cabecera = lista->horizontalHeader();
+    for (int columna = 0; columna < cabecera->count(); ++columna)
+        ancho = std::max(ancho, cabecera->sectionSizeHint(columna));
+    return ancho;
+}
 
 } // namespace
-
-void PrepararAplicacion(QApplication &aplicacion)
-{
-    Q_INIT_RESOURCE(trebolero);
-    auto *traductor = new QTranslator(&aplicacion);
-    if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(traductor);
-    QApplication::setApplicationName(QString::fromLatin1(Escritorio::Titulo));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/trebolero.png")));
-}
 
 FormMain::FormMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
-    setFont(FuenteControles());
-    setFixedSize(Twips(4365), Twips(4095));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -63,8 +71,18 @@ FormMain::FormMain(QWidget *parent)
     ConstruirBotones();
     ConstruirLista();
     ConstruirEtiqueta();
+
+    auto *disposicion = new QVBoxLayout(this);
+    // One size, taken from the contents at the desktop's font and scale.
+    disposicion->setSizeConstraint(QLayout::SetFixedSize);
+    disposicion->addWidget(framResultado);
+    disposicion->addLayout(CrearFila({btnDescargar, cmdComprobar, cmdViaMail}));
+    disposicion->addWidget(lstResultado);
+    disposicion->addLayout(CrearFila({cmdConfigurar, cmdWeb, btnAbout}));
+    disposicion->addWidget(lbEmail, 0, Qt::AlignHCenter);
     FijarOrdenTabulacion();
 
+    adjustSize();
     if (const QScreen *pantalla = screen()) {
         QRect marco = frameGeometry();
         marco.moveCenter(pantalla->availableGeometry().center());
@@ -81,38 +99,43 @@ void FormMain::ConstruirResultado()
 {
     framResultado = new QGroupBox(QStringLiteral("Resultado"), this);
     framResultado->setObjectName(QStringLiteral("framResultado"));
-    framResultado->setGeometry(TwipsRect(120, 120, 4095, 1215));
 
-    txtFecha = new CajaTexto(framResultado);
-    txtFecha->setObjectName(QStringLiteral("txtFecha"));
-    txtFecha->setGeometry(TwipsRect(840, 240, 2415, 375));
+    // Wide enough for a downloaded date with its time and time zone.
+    txtFecha = CrearCaja(framResultado, QStringLiteral("txtFecha"),
+                         QStringLiteral("2026-12-04T21:00:00+01:00"));
     txtFecha->setToolTip(QStringLiteral("Fecha en la que se realizó el sorteo"));
     txtFecha->setMaxLength(std::numeric_limits<int>::max());
 
-    const auto prepararCaja
-        = [](CajaTexto *caja, const QString &nombre, const QString &pista, int izquierda) {
-              caja->setObjectName(nombre);
-              caja->setGeometry(TwipsRect(izquierda, 720, 495, 375));
-              caja->setMaxLength(2);
-              caja->setToolTip(pista);
-          };
+    const auto prepararCaja = [this](const QString &nombre, const QString &pista) {
+        CajaTexto *caja = CrearCaja(framResultado, nombre, MuestraValor);
+        caja->setMaxLength(2);
+        caja->setToolTip(pista);
+        return caja;
+    };
+    // The numbers from the left, the stars on the right.
+    auto *sorteo = new QHBoxLayout;
     for (int i = 1; i <= 5; ++i) {
-        CajaTexto *caja = txtEuromillonNumero(i) = new CajaTexto(framResultado);
-        prepararCaja(caja, QStringLiteral("txtEuromillonNumero(%1)").arg(i),
-                     QStringLiteral("Número %1").arg(i), 240 + 480 * (i - 1));
+        CajaTexto *caja = txtEuromillonNumero(i) = prepararCaja(
+            QStringLiteral("txtEuromillonNumero(%1)").arg(i), QStringLiteral("Número %1").arg(i));
         connect(caja, &QLineEdit::textChanged, this, [this, i] { txtEuromillonNumero_Change(i); });
         connect(caja, &CajaTexto::FocoRecibido, this,
                 [this, i] { txtEuromillonNumero_GotFocus(i); });
+        sorteo->addWidget(caja);
     }
+    sorteo->addStretch();
     for (int i = 1; i <= 2; ++i) {
-        CajaTexto *caja = txtEuromillonEstrella(i) = new CajaTexto(framResultado);
-        prepararCaja(caja, QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
-                     QStringLiteral("Estrella %1").arg(i), 2880 + 480 * (i - 1));
+        CajaTexto *caja = txtEuromillonEstrella(i)
+            = prepararCaja(QStringLiteral("txtEuromillonEstrella(%1)").arg(i),
+                           QStringLiteral("Estrella %1").arg(i));
         connect(caja, &QLineEdit::textChanged, this,
                 [this, i] { txtEuromillonEstrella_Change(i); });
         connect(caja, &CajaTexto::FocoRecibido, this,
                 [this, i] { txtEuromillonEstrella_GotFocus(i); });
+        sorteo->addWidget(caja);
     }
+    auto *disposicion = new QVBoxLayout(framResultado);
+    disposicion->addWidget(txtFecha, 0, Qt::AlignHCenter);
+    disposicion->addLayout(sorteo);
 
     for (QLineEdit *caja : framResultado->findChildren<QLineEdit *>())
         caja->setAccessibleName(caja->toolTip());
@@ -120,21 +143,17 @@ void FormMain::ConstruirResultado()
 
 void FormMain::ConstruirBotones()
 {
-    btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"),
-                              TwipsRect(120, 1440, 1215, 255));
+    btnDescargar = CrearBoton(this, "btnDescargar", QStringLiteral("&Descargar"));
     btnDescargar->setToolTip(QStringLiteral("Pulsa aquí para comenzar la consulta Online"));
-    cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"),
-                              TwipsRect(1560, 1440, 1215, 255));
+    cmdComprobar = CrearBoton(this, "cmdComprobar", QStringLiteral("&Comprobar"));
     cmdComprobar->setToolTip(
         QStringLiteral("Pulsa aquí para comprobar los resultados de sus apuestas"));
-    cmdViaMail = CrearBoton(this, "cmdViaMail", QStringLiteral("Vía &Mail"),
-                            TwipsRect(3000, 1440, 1215, 255));
+    cmdViaMail = CrearBoton(this, "cmdViaMail", QStringLiteral("Vía &Mail"));
     cmdViaMail->setToolTip(QStringLiteral("Pulsa aquí para enviar los resultados por email a "
                                           "través de su programa de correo predeterminado"));
-    cmdConfigurar = CrearBoton(this, "cmdConfigurar", QStringLiteral("Con&figurar"),
-                               TwipsRect(120, 3480, 1215, 255));
-    cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"), TwipsRect(1560, 3480, 1215, 255));
-    btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"), TwipsRect(3000, 3480, 1215, 255));
+    cmdConfigurar = CrearBoton(this, "cmdConfigurar", QStringLiteral("Con&figurar"));
+    cmdWeb = CrearBoton(this, "cmdWeb", QStringLiteral("&web"));
+    btnAbout = CrearBoton(this, "btnAbout", QStringLiteral("?"));
     btnAbout->setAccessibleDescription(QStringLiteral("Acerca de Trebolero"));
 
     connect(btnDescargar, &QPushButton::clicked, this, &FormMain::btnDescargar_Click);
@@ -152,7 +171,6 @@ void FormMain::ConstruirLista()
     // whole rows selected, one Tab stop (the arrows move inside it).
     lstResultado = new QTableView(this);
     lstResultado->setObjectName(QStringLiteral("lstResultado"));
-    lstResultado->setGeometry(TwipsRect(120, 1680, 4095, 1815));
     lstResultado->setToolTip(QStringLiteral(
         "Apuestas memorizadas y sus resultados. Para modificarlo edite Trebolero.ini"));
     lstResultado->setAccessibleName(QStringLiteral("Apuestas"));
@@ -173,11 +191,18 @@ void FormMain::ConstruirLista()
     lstResultado->setModel(modeloResultado);
     QHeaderView *cabecera = lstResultado->horizontalHeader();
     cabecera->setHighlightSections(false);
-    cabecera->setStretchLastSection(false);
     cabecera->setSectionsMovable(false);
     cabecera->setDefaultAlignment(Qt::AlignCenter);
-    for (int columna = 0; columna < 9; ++columna)
-        cabecera->resizeSection(columna, Twips(AnchosColumnas[columna]));
+    // The columns share the list's width, each at least as wide as the widest
+    // text, even beside a vertical scroll bar; six rows show under the header.
+    const int columna = AnchoColumna(lstResultado);
+    cabecera->setMinimumSectionSize(columna);
+    cabecera->setSectionResizeMode(QHeaderView::Stretch);
+    const int marco = 2 * lstResultado->frameWidth();
+    lstResultado->setMinimumWidth(cabecera->count() * columna + marco
+                                  + lstResultado->verticalScrollBar()->sizeHint().width());
+    lstResultado->setFixedHeight(cabecera->sizeHint().height()
+                                 + FilasVisibles * filas->defaultSectionSize() + marco);
 }
 
 void FormMain::ConstruirEtiqueta()
@@ -190,12 +215,6 @@ void FormMain::ConstruirEtiqueta()
     QFont negrita = lbEmail->font();
     negrita.setBold(true);
     lbEmail->setFont(negrita);
-    // The address keeps its designed centre but is never cut short.
-    QRect geometria = TwipsRect(1260, 3840, 1845, 195);
-    const int ancho = std::max(geometria.width(), lbEmail->sizeHint().width());
-    geometria.setLeft(geometria.center().x() - ancho / 2);
-    geometria.setWidth(ancho);
-    lbEmail->setGeometry(geometria);
     connect(lbEmail, &EtiquetaPulsable::Pulsada, this, &FormMain::lbEmail_Click);
 }
 
@@ -247,9 +266,8 @@ void FormMain::Form_Load()
     });
     if (falta)
         static_cast<void>(EscribirINI(copyright, autoria));
-    setWindowTitle(QStringLiteral("Trebolero %1.%2 - bY Orbelan")
-                       .arg(Escritorio::VersionMayor)
-                       .arg(Escritorio::VersionMenor));
+    setWindowTitle(
+        QStringLiteral("Trebolero %1 - bY Orbelan").arg(QLatin1String(VersionTrebolero)));
     CargarApuestas(ini);
 }
 
@@ -400,7 +418,8 @@ void FormMain::cmdViaMail_Click()
 void FormMain::cmdConfigurar_Click()
 {
     // The editor writes the settings file itself; the list is rebuilt from it.
-    (new FormConfiguracion(this))->exec();
+    FormConfiguracion editor(this);
+    editor.exec();
     CargarApuestas(LeerDocumentoINI());
 }
 
@@ -419,11 +438,10 @@ void FormMain::btnAbout_Click()
 {
     Escritorio::Actual().MostrarMensaje(
         this,
-        QStringLiteral("Trebolero %1.%2, comprobador de apuestas del Euromillón, por "
+        QStringLiteral("Trebolero %1, comprobador de apuestas del Euromillón, por "
                        "Orbelan\r\n   La descarga automática suele funcionar a partir "
                        "del sabado al mediodía")
-            .arg(Escritorio::VersionMayor)
-            .arg(Escritorio::VersionMenor));
+            .arg(QLatin1String(VersionTrebolero)));
 }
 
 void FormMain::lbEmail_Click()

@@ -13,14 +13,10 @@ class DocumentoIni;
 struct LineaResultado;
 class EtiquetaPulsable;
 class ModeloResultado;
-class QApplication;
 class QGroupBox;
 class QKeyEvent;
 class QPushButton;
 class QTableView;
-
-// Loads Qt's Spanish texts, the program's name and its icon into the application.
-void PrepararAplicacion(QApplication &aplicacion);
 
 // The main window: the draw, the bet list and every command of the program.
 class FormMain : public QWidget

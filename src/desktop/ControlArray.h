@@ -19,7 +19,6 @@ public:
         Q_ASSERT_X(indice >= 1 && indice <= N, "ControlArray", "index outside 1..N");
         return controles[static_cast<std::size_t>(indice - 1)];
     }
-    static constexpr int Tamano = N;
 
 private:
     std::array<T *, N> controles {};

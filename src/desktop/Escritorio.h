@@ -27,8 +27,6 @@ public:
     // Puts `texto` on the clipboard.
     virtual void CopiarAlPortapapeles(const QString &texto) = 0;
 
-    static constexpr int VersionMayor = 4;
-    static constexpr int VersionMenor = 0;
     static constexpr auto Titulo = "Trebolero";
 
     // The desktop in use; the real one unless a test installed another.

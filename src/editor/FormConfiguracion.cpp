@@ -1,19 +1,23 @@
 #include "editor/FormConfiguracion.h"
 
-#include "desktop/Boton.h"
 #include "desktop/CajaTexto.h"
+#include "desktop/Controles.h"
 #include "desktop/Escritorio.h"
-#include "desktop/FuenteControles.h"
-#include "desktop/Twips.h"
 #include "model/Apuestas.h"
+#include "model/modTypeEuromillon.h"
 #include "settings/modINIer.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 
 namespace {
+
+// The widest total or index the locked boxes show.
+const QString MuestraContador = QStringLiteral("32767");
 
 void Avisar(QWidget *propietario, const QString &texto)
 {
@@ -29,75 +33,65 @@ FormConfiguracion::FormConfiguracion(QWidget *propietario)
     setWindowTitle(QStringLiteral("Configuración"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    // Closing unloads the window, so every opening starts again at combination 1.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(FuenteControles());
     setModal(true);
-    setFixedSize(Twips(4335), Twips(4065));
 
-    ConstruirCombinaciones();
-    ConstruirModificar();
+    auto *disposicion = new QVBoxLayout(this);
+    // One size, taken from the contents at the desktop's font and scale.
+    disposicion->setSizeConstraint(QLayout::SetFixedSize);
+    disposicion->addWidget(ConstruirCombinaciones());
+    disposicion->addWidget(ConstruirModificar());
     FijarOrdenTabulacion();
     cmdSiguiente->setFocus();
 
     Form_Load();
 }
 
-CajaTexto *FormConfiguracion::CrearCaja(QWidget *contenedor, const QString &nombre,
-                                        const QRect &geometria)
-{
-    auto *caja = new CajaTexto(contenedor);
-    caja->setObjectName(nombre);
-    caja->setGeometry(geometria);
-    return caja;
-}
-
-void FormConfiguracion::ConstruirCombinaciones()
+QGroupBox *FormConfiguracion::ConstruirCombinaciones()
 {
     auto *FraCombinaciones = new QGroupBox(QStringLiteral("Combinaciones"), this);
     FraCombinaciones->setObjectName(QStringLiteral("FraCombinaciones"));
-    FraCombinaciones->setGeometry(TwipsRect(120, 120, 4095, 735));
 
-    txtCombinaciones = CrearCaja(FraCombinaciones, QStringLiteral("txtCombinaciones"),
-                                 TwipsRect(240, 240, 375, 375));
+    txtCombinaciones
+        = CrearCaja(FraCombinaciones, QStringLiteral("txtCombinaciones"), MuestraContador);
     txtCombinaciones->setReadOnly(true);
     txtCombinaciones->setAccessibleName(QStringLiteral("Combinaciones guardadas"));
 
-    cmdInsertar = CrearBoton(FraCombinaciones, "cmdInsertar", QStringLiteral("&Insertar Al Final"),
-                             TwipsRect(720, 240, 1335, 375));
-    cmdEliminar = CrearBoton(FraCombinaciones, "cmdEliminar", QStringLiteral("&Eliminar Última"),
-                             TwipsRect(2040, 240, 1335, 375));
+    cmdInsertar = CrearBoton(FraCombinaciones, "cmdInsertar", QStringLiteral("&Insertar Al Final"));
+    cmdEliminar = CrearBoton(FraCombinaciones, "cmdEliminar", QStringLiteral("&Eliminar Última"));
     connect(cmdInsertar, &QPushButton::clicked, this, &FormConfiguracion::cmdInsertar_Click);
     connect(cmdEliminar, &QPushButton::clicked, this, &FormConfiguracion::cmdEliminar_Click);
+
+    FraCombinaciones->setLayout(CrearFila({txtCombinaciones, cmdInsertar, cmdEliminar}));
+    return FraCombinaciones;
 }
 
-void FormConfiguracion::ConstruirModificar()
+QGroupBox *FormConfiguracion::ConstruirModificar()
 {
     auto *FraModificar = new QGroupBox(QStringLiteral("Modificar"), this);
     FraModificar->setObjectName(QStringLiteral("FraModificar"));
-    FraModificar->setGeometry(TwipsRect(120, 960, 4095, 1815));
 
-    txtConfigActual
-        = CrearCaja(FraModificar, QStringLiteral("txtConfigActual"), TwipsRect(240, 240, 375, 375));
+    txtConfigActual = CrearCaja(FraModificar, QStringLiteral("txtConfigActual"), MuestraContador);
     txtConfigActual->setReadOnly(true);
     txtConfigActual->setAccessibleName(QStringLiteral("Combinación mostrada"));
 
-    cmdAnterior = CrearBoton(FraModificar, "cmdAnterior", QStringLiteral("&Anterior"),
-                             TwipsRect(720, 240, 1335, 375));
-    cmdSiguiente = CrearBoton(FraModificar, "cmdSiguiente", QStringLiteral("&Siguiente"),
-                              TwipsRect(2040, 240, 1335, 375));
+    cmdAnterior = CrearBoton(FraModificar, "cmdAnterior", QStringLiteral("&Anterior"));
+    cmdSiguiente = CrearBoton(FraModificar, "cmdSiguiente", QStringLiteral("&Siguiente"));
     connect(cmdAnterior, &QPushButton::clicked, this, &FormConfiguracion::cmdAnterior_Click);
     connect(cmdSiguiente, &QPushButton::clicked, this, &FormConfiguracion::cmdSiguiente_Click);
 
-    // The row of five number boxes and, after a gap, two star boxes. Stars
+    // The row of five number boxes and, on the right, two star boxes. Stars
     // take two characters, as today's stars run from 1 to 12.
+    auto *combinacion = new QHBoxLayout;
     for (int i = 1; i <= 7; ++i) {
         const bool numero = i <= 5;
         const int indice = numero ? i : i - 5;
         const QString clase = numero ? QStringLiteral("Numero") : QStringLiteral("Estrella");
         CajaTexto *caja = CrearCaja(
             FraModificar, QStringLiteral("txtEuromillonConfig%1(%2)").arg(clase).arg(indice),
-            TwipsRect(240 + 480 * (i - 1) + (numero ? 0 : 240), 840, 495, 375));
+            MuestraValor);
+        if (i == 6)
+            combinacion->addStretch();
+        combinacion->addWidget(caja);
         (numero ? txtEuromillonConfigNumero(indice) : txtEuromillonConfigEstrella(indice)) = caja;
         caja->setToolTip(
             (numero ? QStringLiteral("Número %1") : QStringLiteral("Estrella %1")).arg(indice));
@@ -111,9 +105,14 @@ void FormConfiguracion::ConstruirModificar()
         connect(caja, &CajaTexto::TeclaSoltada, this, [=, this] { (this->*alSoltar)(indice); });
     }
 
-    cmdGuardar = CrearBoton(FraModificar, "cmdGuardar", QStringLiteral("&Guardar"),
-                            TwipsRect(1320, 1320, 1335, 375));
+    cmdGuardar = CrearBoton(FraModificar, "cmdGuardar", QStringLiteral("&Guardar"));
     connect(cmdGuardar, &QPushButton::clicked, this, &FormConfiguracion::cmdGuardar_Click);
+
+    auto *disposicion = new QVBoxLayout(FraModificar);
+    disposicion->addLayout(CrearFila({txtConfigActual, cmdAnterior, cmdSiguiente}));
+    disposicion->addLayout(combinacion);
+    disposicion->addWidget(cmdGuardar, 0, Qt::AlignHCenter);
+    return FraModificar;
 }
 
 void FormConfiguracion::FijarOrdenTabulacion()

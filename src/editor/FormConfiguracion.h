@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+class QGroupBox;
 class QPushButton;
 
 // The combination editor: shows the stored bets one at a time and adds one
@@ -47,13 +48,12 @@ private Q_SLOTS:
 
 private:
     void Form_Load();
-    void ConstruirCombinaciones();
-    void ConstruirModificar();
+    QGroupBox *ConstruirCombinaciones();
+    QGroupBox *ConstruirModificar();
     void FijarOrdenTabulacion();
     // Edit box `i` of the row: 1 to 5 the numbers, 6 and 7 the stars.
     CajaTexto *CajaCombinacion(int i) const;
     void Avanzar(int i);
-    CajaTexto *CrearCaja(QWidget *contenedor, const QString &nombre, const QRect &geometria);
 
     // Writes stored combination `n` of `ini` into the seven edit boxes.
     void MostrarCombinacion(int n, const DocumentoIni &ini);

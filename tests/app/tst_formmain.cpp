@@ -5,8 +5,10 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTableView>
 #include <QUrl>
 
@@ -190,6 +192,43 @@ private Q_SLOTS:
         QCOMPARE(comprobadas, apuestas);
         const QStringList salida = Legible(entorno.escritorio);
         QCOMPARE(salida.isEmpty() ? 0 : salida.first().count("5+2"), apuestas);
+    }
+
+    void medidas_data()
+    {
+        QTest::addColumn<int>("puntos");
+        for (const int puntos : {8, 10, 14, 24})
+            QTest::addRow("%d puntos", puntos) << puntos;
+    }
+
+    // With the desktop's font at any size nothing is cut: the date box holds a
+    // date with its time zone, each column of the list its header, two-digit
+    // values and a bold "5+2", side by side with no horizontal scroll bar and
+    // filling the list's width; six rows show, and the window grows with the font.
+    void medidas()
+    {
+        QFETCH(int, puntos);
+        EntornoPrueba entorno;
+        QByteArray ini = "[Combinaciones]\nTotal=9\n";
+        for (int i = 1; i <= 9; ++i)
+            ini += QByteArray("C%1=10-20-30-40-50-E11-12\n").replace("%1", QByteArray::number(i));
+        entorno.EscribirIni(ini);
+        const int ancho8 = AnchoConFuente<FormMain>(8);
+        const FuenteEscritorio fuente(puntos);
+        FormMain ventana;
+        ventana.findChild<ModeloResultado *>()->FijarAciertos(std::vector<QString>(9, "5+2"));
+        ComprobarNadaCortado(ventana, {{"txtFecha", "2026-12-04T21:00:00+01:00"}, {"", "-10"}});
+        QVERIFY(ventana.width() * 8 * 4 >= ancho8 * puntos * 3);
+        const auto *tabla = ventana.findChild<QTableView *>("lstResultado");
+        const QAbstractItemView *lista = tabla;
+        const QHeaderView *cabecera = tabla->horizontalHeader();
+        QVERIFY(!lista->horizontalScrollBar()->isVisible()
+                && lista->verticalScrollBar()->isVisible());
+        QCOMPARE(cabecera->length(), lista->viewport()->width());
+        for (int columna = 0; columna < 9; ++columna)
+            QVERIFY(cabecera->sectionSize(columna) >= std::max(lista->sizeHintForColumn(columna),
+                                                               cabecera->sectionSizeHint(columna)));
+        QVERIFY(lista->viewport()->height() >= 6 * lista->sizeHintForRow(0));
     }
 
     // What a screen reader is given: the author's address as a link named by

@@ -73,6 +73,26 @@ private Q_SLOTS:
         QTEST(entorno.LeerIni(), "fichero");
     }
 
+    void medidas_data()
+    {
+        QTest::addColumn<int>("puntos");
+        for (const int puntos : {8, 14, 24})
+            QTest::addRow("%d puntos", puntos) << puntos;
+    }
+
+    // With the desktop's font at any size the boxes hold the largest count and
+    // signed two-digit values, no caption is cut and the window grows with the font.
+    void medidas()
+    {
+        QFETCH(int, puntos);
+        EntornoPrueba entorno;
+        const int ancho8 = AnchoConFuente<FormConfiguracion>(8);
+        const FuenteEscritorio fuente(puntos);
+        FormConfiguracion editor(nullptr);
+        ComprobarNadaCortado(editor, {{"Combinaciones|ConfigActual", "32767"}, {"", "-10"}});
+        QVERIFY(editor.width() * 8 * 4 >= ancho8 * puntos * 3);
+    }
+
     // Tab and Shift+Tab each stop once at every control, in the window's order;
     // full boxes passed on the way back do not send the focus forward again.
     void tabulacion()
