@@ -20,11 +20,34 @@ std::optional<int> LeerTotal(const DocumentoIni &ini)
     return int(std::min<qint64>(*total, ApuestasMaximas));
 }
 
+namespace {
+
+// The bet number that key `clave` stands for, as ClaveApuesta writes it in
+// any case ("C7", "c7"); 0 for any other key.
+int NumeroApuesta(QStringView clave)
+{
+    if (clave.size() < 2 || clave.size() > 6 || (clave[0] != u'C' && clave[0] != u'c')
+        || clave[1] == u'0')
+        return 0;
+    int n = 0;
+    for (const QChar cifra : clave.sliced(1)) {
+        if (cifra < u'0' || cifra > u'9')
+            return 0;
+        n = n * 10 + cifra.digitValue();
+    }
+    return n;
+}
+
+} // namespace
+
 std::vector<Euromillon> LeerApuestas(const DocumentoIni &ini)
 {
     std::vector<Euromillon> apuestas(std::size_t(LeerTotal(ini).value_or(0)));
-    for (std::size_t i = 0; i < apuestas.size(); ++i)
-        apuestas[i] = LeerApuesta(ini, int(i) + 1);
+    for (const auto &[clave, valor] : ini.Seccion(SeccionApuestas)) {
+        const int n = NumeroApuesta(clave);
+        if (n >= 1 && std::size_t(n) <= apuestas.size())
+            CadenaAEuromillon(valor, apuestas[std::size_t(n) - 1]);
+    }
     return apuestas;
 }
 

@@ -216,7 +216,7 @@ private Q_SLOTS:
         const int ancho8 = AnchoConFuente<FormMain>(8);
         const FuenteEscritorio fuente(puntos);
         FormMain ventana;
-        ventana.findChild<ModeloResultado *>()->FijarAciertos(std::vector<QString>(9, "5+2"));
+        ventana.findChild<ModeloResultado *>()->FijarAciertos(std::vector<Aciertos>(9, Aciertos {5, 2}));
         ComprobarNadaCortado(ventana, {{"txtFecha", "2026-12-04T21:00:00+01:00"}, {"", "-10"}});
         QVERIFY(ventana.width() * 8 * 4 >= ancho8 * puntos * 3);
         const auto *tabla = ventana.findChild<QTableView *>("lstResultado");

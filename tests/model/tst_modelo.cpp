@@ -138,7 +138,9 @@ private Q_SLOTS:
         QTest::addColumn<DocumentoIni>("ini");
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("leidas");
-        const QByteArray claves = "C1=1-2-3-4-5-E1-2\nc3=07-08-09-10-11-E3-4\nC4=9-9-9-9-9-E9-9\n";
+        // A repeated key reads as its first line, and "C02" is not bet 2.
+        const QByteArray claves = "C1=1-2-3-4-5-E1-2\nc3=07-08-09-10-11-E3-4\nC4=9-9-9-9-9-E9-9\n"
+                                  "c1=50-49-48-47-46-E12-11\nC02=1-1-1-1-1-E1-1\n";
         QTest::newRow("sin fichero") << DocumentoIni() << 0 << 0;
         QTest::newRow("vacío") << Lista("") << 0 << 0;
         QTest::newRow("0") << Lista("0", claves) << 0 << 0;
@@ -161,6 +163,8 @@ private Q_SLOTS:
             QCOMPARE(apuestas[0], Combinacion({1, 2, 3, 4, 5, 1, 2}));
             QCOMPARE(apuestas[1], Euromillon());
             QCOMPARE(apuestas[2], Combinacion({7, 8, 9, 10, 11, 3, 4}));
+            for (int n = 1; n <= 3; ++n)
+                QCOMPARE(LeerApuesta(ini, n), apuestas[std::size_t(n) - 1]);
             QCOMPARE(LeerApuesta(ini, 4), Combinacion({9, 9, 9, 9, 9, 9, 9}));
         }
     }
