@@ -3,7 +3,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -59,13 +61,18 @@ std::optional<qint64> ConvertirEntero(QStringView texto)
 {
     const QStringView recortado = texto.trimmed();
     const bool signo = recortado.startsWith(u'-') || recortado.startsWith(u'+');
-    const QStringView cifras = recortado.sliced(signo ? 1 : 0);
-    // Qt would also take digit group separators; a stored count has none.
-    const bool soloCifras = !cifras.isEmpty()
-        && std::ranges::all_of(cifras, [](QChar c) { return c >= u'0' && c <= u'9'; });
-    bool cabe = false;
-    const qint64 valor = recortado.toLongLong(&cabe, 10);
-    return soloCifras && cabe ? std::optional(valor) : std::nullopt;
+    // Only ASCII digits after the sign: Qt's own conversion would also take
+    // digit group separators, which a stored count never has.
+    std::string ascii = recortado.startsWith(u'-') ? "-" : "";
+    for (const QChar c : recortado.sliced(signo ? 1 : 0)) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        ascii += char(c.unicode());
+    }
+    qint64 valor = 0;
+    const char *fin = ascii.data() + ascii.size();
+    const auto [leido, error] = std::from_chars(ascii.data(), fin, valor);
+    return error == std::errc() && leido == fin ? std::optional(valor) : std::nullopt;
 }
 
 std::optional<std::int16_t> ConvertirEntero16(QStringView texto)

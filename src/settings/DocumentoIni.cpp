@@ -161,30 +161,30 @@ const DocumentoIni::Clave *DocumentoIni::Buscar(QStringView seccion, QStringView
     return posicion == bloque->posiciones.cend() ? nullptr : &bloque->claves.at(*posicion);
 }
 
-QString DocumentoIni::Valor(const Clave &clave) const
+QStringView DocumentoIni::Valor(const Clave &clave) const
 {
     const QStringView valor
         = Recortar(QStringView(texto).sliced(clave.igual + 1, clave.fin - clave.igual - 1));
-    return (EntreComillas(valor) ? valor.sliced(1, valor.size() - 2) : valor).toString();
+    return EntreComillas(valor) ? valor.sliced(1, valor.size() - 2) : valor;
 }
 
 QString DocumentoIni::Leer(QStringView seccion, QStringView clave) const
 {
     const Clave *encontrada = Buscar(seccion, clave);
-    return encontrada ? Valor(*encontrada) : QString();
+    return encontrada ? Valor(*encontrada).toString() : QString();
 }
 
-QList<std::pair<QString, QString>> DocumentoIni::Seccion(QStringView seccion) const
+QList<std::pair<QStringView, QStringView>> DocumentoIni::Seccion(QStringView seccion) const
 {
     const auto bloque = secciones.constFind(Buscado(seccion));
     if (bloque == secciones.cend())
         return {};
-    QList<std::pair<QString, QString>> claves;
+    QList<std::pair<QStringView, QStringView>> claves;
     claves.reserve(bloque->claves.size());
     for (const Clave &clave : bloque->claves)
-        claves.append({Recortar(QStringView(texto).sliced(clave.inicio, clave.igual - clave.inicio))
-                           .toString(),
-                       Valor(clave)});
+        claves.append(
+            {Recortar(QStringView(texto).sliced(clave.inicio, clave.igual - clave.inicio)),
+             Valor(clave)});
     return claves;
 }
 

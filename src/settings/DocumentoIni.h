@@ -55,9 +55,10 @@ public:
     // missing.
     QString Leer(QStringView seccion, QStringView clave) const;
 
-    // The keys of the first block of `seccion`, in file order, each with its value as Leer gives
-    // it; of repeated keys only the first.
-    QList<std::pair<QString, QString>> Seccion(QStringView seccion) const;
+    // The keys of the first block of `seccion`, in file order, each with its
+    // value as Leer gives it; of repeated keys only the first. Both are views
+    // into this document's text, valid while it lives unchanged.
+    QList<std::pair<QStringView, QStringView>> Seccion(QStringView seccion) const;
 
     // The document with `valor` stored under `clave` in `seccion`: the key's
     // line changed after its "=" and the blanks that follow, or a new key line
@@ -90,7 +91,7 @@ private:
 
     void AnalizarLinea(qsizetype inicio, qsizetype fin, Bloque *&bloque);
     const Clave *Buscar(QStringView seccion, QStringView clave) const;
-    QString Valor(const Clave &clave) const;
+    QStringView Valor(const Clave &clave) const;
     std::optional<QByteArray> Codificar(QStringView texto) const;
     QString FinDeLineaPropio() const;
 

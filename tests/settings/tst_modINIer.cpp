@@ -56,7 +56,7 @@ private Q_SLOTS:
             for (const auto &[seccion, claves] : secciones) {
                 QString unidas;
                 for (const auto &[clave, valor] : documento.Seccion(seccion))
-                    unidas += clave + u'=' + valor + u'|';
+                    unidas += clave.toString() + u'=' + valor.toString() + u'|';
                 QCOMPARE(unidas, QString::fromUtf16(claves));
             }
         }
