@@ -63,25 +63,20 @@ bench: deps
 	@$(CMAKE) --build --preset bench
 	@QT_QPA_PLATFORM=offscreen build/bench/bench/trebolero_bench
 
-# `make fuzz` runs each libFuzzer target for FUZZ_SEGUNDOS seconds, starting
-# from its seeds in tests/fuzz/semillas. What it learns stays in
-# build/fuzz/corpus; an input that breaks a target lands in build/fuzz/hallazgos.
+# `make fuzz` runs the libFuzzer target of the settings document for
+# FUZZ_SEGUNDOS seconds, starting from its seeds in tests/fuzz/semillas/ini.
+# What it learns stays in build/fuzz/corpus; an input that breaks it lands in
+# build/fuzz/hallazgos.
 FUZZ_SEGUNDOS ?= 60
-FUZZ_OBJETIVOS = ini
 
 fuzz:
 	@scripts/instalar-dependencias.sh clang libclang-rt-14-dev
 	@$(CMAKE) --preset fuzz >/dev/null
-	@$(CMAKE) --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_OBJETIVOS))
-	@mkdir -p build/fuzz/hallazgos
-	@for objetivo in $(FUZZ_OBJETIVOS); do \
-		mkdir -p build/fuzz/corpus/$$objetivo; \
-		diccionario=tests/fuzz/$$objetivo.dict; \
-		echo "== fuzz_$$objetivo: $(FUZZ_SEGUNDOS) s"; \
-		if build/fuzz/tests/fuzz/fuzz_$$objetivo -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 \
-			-print_final_stats=1 -artifact_prefix=build/fuzz/hallazgos/$$objetivo- \
-			$$( [ -f $$diccionario ] && echo -dict=$$diccionario ) \
-			build/fuzz/corpus/$$objetivo tests/fuzz/semillas/$$objetivo >build/fuzz/$$objetivo.log 2>&1; \
-		then grep -E '^(Done|stat::(number_of_executed_units|new_units_added|peak_rss_mb))' build/fuzz/$$objetivo.log; \
-		else tail -n 40 build/fuzz/$$objetivo.log; exit 1; fi; \
-	done
+	@$(CMAKE) --build --preset fuzz --target fuzz_ini
+	@mkdir -p build/fuzz/hallazgos build/fuzz/corpus
+	@echo "== fuzz_ini: $(FUZZ_SEGUNDOS) s"
+	@if build/fuzz/tests/fuzz/fuzz_ini -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 \
+		-print_final_stats=1 -artifact_prefix=build/fuzz/hallazgos/ini- \
+		build/fuzz/corpus tests/fuzz/semillas/ini >build/fuzz/ini.log 2>&1; \
+	then grep -E '^(Done|stat::(number_of_executed_units|new_units_added|peak_rss_mb))' build/fuzz/ini.log; \
+	else tail -n 40 build/fuzz/ini.log; exit 1; fi
