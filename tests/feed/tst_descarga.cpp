@@ -37,6 +37,7 @@ static QByteArray ConAtributos(int cuantos, const QByteArray &igual = "=",
 static const QByteArray Sorteo = "03-17-22-41-50-E2-8";
 static const QByteArray Ok = "HTTP/1.1 200 OK\r\n";
 static const QByteArray Deflate = Ok + "Content-Encoding: deflate\r\n\r\n";
+static const QByteArray Redirige = "HTTP/1.1 302 Found\r\nLocation: ";
 
 // A server on 127.0.0.1 answers once a request's head is in: the path "/<n>"
 // with n > 0 redirects to "/<n - 1>", and "/0" gets the row's answer, followed
@@ -60,14 +61,12 @@ class TstDescarga : public QObject
             return;
         conexion->readAll();
         const int saltos = cabeza.split(' ').value(1).mid(1).toInt();
-        enviados = conexion->write(saltos ? "HTTP/1.1 302 Found\r\nLocation: /"
-                                           + QByteArray::number(saltos - 1) + "\r\n\r\n"
-                                          : respuesta);
-        Seguir(conexion);
-        connect(conexion, &QTcpSocket::bytesWritten, conexion, [=, this] { Seguir(conexion); });
+        enviados = conexion->write(
+            saltos ? Redirige + '/' + QByteArray::number(saltos - 1) + "\r\n\r\n" : respuesta);
+        Inundar(conexion);
     }
 
-    void Seguir(QTcpSocket *conexion)
+    void Inundar(QTcpSocket *conexion)
     {
         while (!inundacion.isEmpty() && conexion->bytesToWrite() < (1 << 20)
                && enviados < TopeInundacion)
@@ -82,7 +81,8 @@ private Q_SLOTS:
         QVERIFY(servidor.listen(QHostAddress::LocalHost));
         connect(&servidor, &QTcpServer::newConnection, this, [this] {
             QTcpSocket *conexion = servidor.nextPendingConnection();
-            connect(conexion, &QTcpSocket::readyRead, conexion, [=, this] { Atender(conexion); });
+            connect(conexion, &QTcpSocket::readyRead, this, [=, this] { Atender(conexion); });
+            connect(conexion, &QTcpSocket::bytesWritten, this, [=, this] { Inundar(conexion); });
             connect(conexion, &QTcpSocket::disconnected, conexion, &QObject::deleteLater);
         });
         QFile archivo(carpeta.filePath("sorteos.rdf"));
@@ -107,9 +107,6 @@ private Q_SLOTS:
             = [&](const char *nombre, const QByteArray &datos, const QString &esperado = {}) {
                   fila(nombre, "/0", Ok + "\r\n" + datos, esperado);
               };
-        const auto redireccion = [&](const char *nombre, const QByteArray &destino) {
-            fila(nombre, "/0", "HTTP/1.1 302 Found\r\nLocation: " + destino + "\r\n\r\n", {});
-        };
         const QByteArray juegos = Feed(Item("x", {}, "La Primitiva") + Item("y", {}, "Euromillón")
                                        + Item("") + Item("5 &amp;&#x41;&lt;"));
         const QString deJuegos = Sorteo + ' ' + Sorteo + "5 &A<";
@@ -118,9 +115,10 @@ private Q_SLOTS:
              deJuegos);
         fila("seis redirecciones", "/6", Ok + "\r\n" + juegos, {});
         fila("archivo junto a la configuración", "sorteos.rdf", {}, Sorteo + "d");
-        redireccion("redirección a un archivo",
-                    "file://" + carpeta.filePath("sorteos.rdf").toUtf8());
-        redireccion("redirección a datos", "data:text/xml," + QUrl::toPercentEncoding(juegos));
+        fila("redirección a un archivo", "/0",
+             Redirige + "file://" + carpeta.filePath("sorteos.rdf").toUtf8() + "\r\n\r\n", {});
+        fila("redirección a datos", "/0",
+             Redirige + "data:text/xml," + QUrl::toPercentEncoding(juegos) + "\r\n\r\n", {});
         fila("estado de error", "/0", "HTTP/1.1 404 No\r\n\r\n" + juegos, {});
         fila("servidor que no contesta", "/0", {}, {});
         fila("bomba comprimida de más de 4 MiB", "/0",
@@ -130,7 +128,6 @@ private Q_SLOTS:
         fila("cuerpo troceado sin fin", "/0", Ok + "Transfer-Encoding: chunked\r\n\r\n", {},
              "10000\r\n" + QByteArray(0x10000, ' ') + "\r\n");
         fila("línea de cabecera sin fin", "/0", Ok + "X-Grande: ", {}, QByteArray(0x10000, 'a'));
-        fila("cabeceras sin fin", "/0", Ok, {}, QByteArray("X-A: a\r\n").repeated(8192));
 
         cuerpo("ISO-8859-1", Feed(Item("\xe1"), "ISO-8859-1"), Sorteo + "á");
         cuerpo("DOCTYPE sin declaraciones",
@@ -151,11 +148,9 @@ private Q_SLOTS:
                Feed(Item(), "UTF-8", "<!DOCTYPE rdf:RDF [<!ATTLIST item a CDATA 'x'>]>"));
         cuerpo("65 atributos", Feed(ConAtributos(65, "=", ">")));
         cuerpo("UTF-7", Feed(ConAtributos(65, "+AD0-"), "UTF-7"));
-        // Undeclared UTF-16, where the two bytes of ✢ read as quotes.
-        const QString utf16 = QString::fromUtf8(
-            Feed(Item("d", " x='✢'") + ConAtributos(64)).replace(" encoding='UTF-8'", ""));
         cuerpo("UTF-16 sin declarar",
-               QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(utf16));
+               QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(
+                   QString::fromUtf8(Feed(Item()).replace(" encoding='UTF-8'", ""))));
         cuerpo("257 niveles",
                Feed(QByteArray("<a>").repeated(257) + QByteArray("</a>").repeated(257)));
         cuerpo("20000 nodos", Feed(QByteArray("<a/>").repeated(20000)));
@@ -170,12 +165,11 @@ private Q_SLOTS:
         inundacion = repetido;
         const QString url = QString("http://127.0.0.1:%1").arg(servidor.serverPort()) + direccion;
         CargadorXml cargador(std::chrono::seconds(1));
-        QString leido;
-        if (cargador.Cargar(direccion.startsWith('/') ? url : direccion, carpeta.path())) {
-            const SorteoDelFeed sorteo = LeerSorteoDelFeed(cargador.ElementoDocumento());
-            leido = sorteo.combinaciones.join(' ') + sorteo.fecha.value_or("");
-        }
-        QTEST(leido, "esperado");
+        QFETCH(QString, esperado);
+        QCOMPARE(cargador.Cargar(direccion.startsWith('/') ? url : direccion, carpeta.path()),
+                 !esperado.isEmpty());
+        const SorteoDelFeed sorteo = LeerSorteoDelFeed(cargador.ElementoDocumento());
+        QCOMPARE(sorteo.combinaciones.join(' ') + sorteo.fecha.value_or(""), esperado);
         QCOMPARE_LT(enviados, TopeInundacion);
     }
 };

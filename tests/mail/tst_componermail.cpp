@@ -36,15 +36,12 @@ private Q_SLOTS:
     void hostil()
     {
         QFETCH(QString, texto);
-        const QUrl url(DireccionMail(texto, texto), QUrl::StrictMode);
-        QVERIFY(url.isValid());
-        QVERIFY(!url.hasFragment());
-        const QUrlQuery consulta(url);
-        QCOMPARE(consulta.queryItems().size(), 2);
-        QString leido = consulta.queryItemValue("body", QUrl::FullyDecoded);
-        QCOMPARE(consulta.queryItemValue("subject", QUrl::FullyDecoded), leido);
         const QString lf = QString(texto).replace("\r\n", "\n").replace(u'\r', u'\n');
-        QCOMPARE(leido, QString(lf).replace(u'\n', "\r\n"));
+        const QString crlf = QString(lf).replace(u'\n', "\r\n");
+        const QUrl url(DireccionMail(texto, texto), QUrl::StrictMode);
+        QCOMPARE(url.toString(QUrl::RemoveQuery), "mailto:");
+        QCOMPARE(QUrlQuery(url).queryItems(QUrl::FullyDecoded),
+                 (QList<std::pair<QString, QString>> {{"subject", crlf}, {"body", crlf}}));
         QCOMPARE(TextoPortapapeles(texto, texto), lf + u'\n' + lf);
     }
 };
