@@ -110,9 +110,8 @@ private Q_SLOTS:
         const QByteArray juegos = Feed(Item("x", {}, "La Primitiva") + Item("y", {}, "Euromillón")
                                        + Item("") + Item("5 &amp;&#x41;&lt;"));
         const QString deJuegos = Sorteo + ' ' + Sorteo + "5 &A<";
-        cuerpo("feed con otros juegos", juegos, deJuegos);
-        fila("cinco redirecciones, comprimido", "/5", Deflate + qCompress(juegos).sliced(4),
-             deJuegos);
+        fila("otros juegos tras cinco redirecciones, comprimido", "/5",
+             Deflate + qCompress(juegos).sliced(4), deJuegos);
         fila("seis redirecciones", "/6", Ok + "\r\n" + juegos, {});
         fila("archivo junto a la configuración", "sorteos.rdf", {}, Sorteo + "d");
         fila("redirección a un archivo", "/0",
