@@ -9,22 +9,16 @@ class TstComponerMail : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The body of one checked bet, as the mail program and the clipboard get it.
+    // The body of one checked bet, and its heading without a date.
     void cuerpo()
     {
-        Euromillon apuesta;
-        CadenaAEuromillon(u"03-15-20-38-44-E2-5", apuesta);
-        const QString cuerpo = ComponerCuerpo("2005-12-02", {"3", "15", "22", "38", "49", "2", "7"},
-                                              {{1, apuesta, {3, 1}}});
-        const QString esperado
-            = "Resultados del Euromillón (2005-12-02)\n\nNúmeros premiados:\n3,15,22,38,49 - "
-              "2,7\n\nResultados:\n01: 03,15,20,38,44 - 2,5 -> 3+1\n";
-        QCOMPARE(cuerpo, esperado);
+        QCOMPARE(ComponerCuerpo("2005-12-02", {"3", "15", "22", "38", "49", "2", "7"},
+                                {{1, {3, 15, 20, 38, 44, 2, 5}, {3, 1}}}),
+                 "Resultados del Euromillón (2005-12-02)\n\nNúmeros premiados:\n3,15,22,38,49 - "
+                 "2,7\n\nResultados:\n01: 03,15,20,38,44 - 2,5 -> 3+1\n");
         QCOMPARE(ComponerCuerpo({}, {}, {}).section(u'\n', 0, 0), "Resultados del Euromillón");
-        QCOMPARE(TextoPortapapeles(AsuntoResultados(), cuerpo), "Trebolero\n" + esperado);
-        QVERIFY(DireccionMail(AsuntoResultados(), cuerpo)
-                    .startsWith("mailto:?subject=Trebolero&body=Resultados%20del%20Euromill%C3%B3n%"
-                                "20(2005-12-02)%0D%0A"));
+        QCOMPARE(DireccionMail(AsuntoResultados(), "Euromillón (1)\n"),
+                 "mailto:?subject=Trebolero&body=Euromill%C3%B3n%20(1)%0D%0A");
     }
 
     // Whatever the texts hold, the address has one subject and one body, no
@@ -37,23 +31,17 @@ private Q_SLOTS:
         QTest::newRow("fragmento y escapes") << "#frag %0d%0a%41 +b";
         QTest::newRow("saltos mezclados") << "a\rb\nc\r\nd\n\re";
         QTest::newRow("no ASCII") << "Euromillón €\u0301 \U0001F340";
-        QTest::newRow("vacío") << "";
     }
 
     void hostil()
     {
         QFETCH(QString, texto);
-        const QUrl url(DireccionMail(texto, texto), QUrl::StrictMode);
-        QVERIFY(url.isValid());
-        QCOMPARE(url.scheme(), "mailto");
-        QCOMPARE(url.path(), "");
-        QVERIFY(!url.hasFragment());
-        const QUrlQuery consulta(url);
-        QCOMPARE(consulta.queryItems().size(), 2);
-        QString leido = consulta.queryItemValue("body", QUrl::FullyDecoded);
-        QCOMPARE(consulta.queryItemValue("subject", QUrl::FullyDecoded), leido);
         const QString lf = QString(texto).replace("\r\n", "\n").replace(u'\r', u'\n');
-        QCOMPARE(leido, QString(lf).replace(u'\n', "\r\n"));
+        const QString crlf = QString(lf).replace(u'\n', "\r\n");
+        const QUrl url(DireccionMail(texto, texto), QUrl::StrictMode);
+        QCOMPARE(url.toString(QUrl::RemoveQuery), "mailto:");
+        QCOMPARE(QUrlQuery(url).queryItems(QUrl::FullyDecoded),
+                 (QList<std::pair<QString, QString>> {{"subject", crlf}, {"body", crlf}}));
         QCOMPARE(TextoPortapapeles(texto, texto), lf + u'\n' + lf);
     }
 };
