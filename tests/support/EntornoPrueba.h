@@ -4,50 +4,49 @@
 #include "settings/modINIer.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
-#include <functional>
 #include <utility>
-#include <vector>
 
-// A desktop for tests: records messages, addresses and the clipboard instead
-// of showing or opening them. Every address counts as opened until the test
-// runs its failure callback (`Fallar`), as an opener that ends badly would.
+// A desktop for tests: records in `registro`, in turn, the messages, the
+// addresses (a results mail by its body, read back from its encoding, which
+// nothing follows) and the texts put on the clipboard, instead of showing or
+// opening them. Every address counts as opened, unless `falla` is set: then
+// its opener ends badly, heard of from the event loop.
 // It installs itself while it lives.
 struct EscritorioGrabador final : Escritorio
 {
     EscritorioGrabador() { Escritorio::Instalar(this); }
     ~EscritorioGrabador() override { Escritorio::Instalar(nullptr); }
 
-    void MostrarMensaje(QWidget *, const QString &texto) override { mensajes << texto; }
+    void MostrarMensaje(QWidget *, const QString &texto) override { registro << texto; }
     void AbrirDireccion(const QString &direccion, std::function<void()> siFalla) override
     {
-        direcciones << direccion;
-        fallos.push_back(std::move(siFalla));
+        const QRegularExpression mail(
+            "^mailto:\\?subject=Trebolero&body=((?:[-\\w.~!$'()*,;:@]|%[0-9A-F]{2})*)$");
+        const QString cuerpo = mail.match(direccion).captured(1);
+        registro << (cuerpo.isEmpty() ? direccion : QUrl::fromPercentEncoding(cuerpo.toLatin1()));
+        if (falla)
+            QTimer::singleShot(0, std::move(siFalla));
     }
-    void CopiarAlPortapapeles(const QString &texto) override { portapapeles = texto; }
+    void CopiarAlPortapapeles(const QString &texto) override { registro << texto; }
 
-    // Makes every opener started so far fail.
-    void Fallar()
-    {
-        for (const auto &siFalla : std::exchange(fallos, {}))
-            siFalla();
-    }
-
-    QStringList mensajes, direcciones;
-    QString portapapeles;
-    std::vector<std::function<void()>> fallos;
+    QStringList registro;
+    bool falla = false;
 };
 
 // A scratch program folder with a recording desktop, so the code under test
-// reads and writes `<nombre>.ini` there.
+// reads and writes `Trebolero.ini` there.
 struct EntornoPrueba
 {
-    EntornoPrueba() { FijarProgramaINI(carpeta.path(), nombre); }
+    EntornoPrueba() { FijarProgramaINI(carpeta.path(), "Trebolero"); }
     ~EntornoPrueba() { FijarProgramaINI({}, {}); }
 
-    QString RutaIni() const { return carpeta.filePath(nombre + ".ini"); }
+    QString RutaIni() const { return carpeta.filePath("Trebolero.ini"); }
     void EscribirIni(const QByteArray &bytes) const
     {
         QFile archivo(RutaIni());
@@ -61,6 +60,5 @@ struct EntornoPrueba
     }
 
     QTemporaryDir carpeta;
-    const QString nombre = QStringLiteral("Trebolero");
     EscritorioGrabador escritorio;
 };

@@ -4,11 +4,15 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <algorithm>
@@ -41,88 +45,75 @@ inline void Teclear(const QString &teclas)
     }
 }
 
-// Opens a `Ventana` on a settings file holding `ini`: Tab from the focused
-// control stops at each name of `orden` in turn, back to the first, and
-// Shift+Tab walks the same way back; names lose `quitar`. The keys go through
-// the window, as typed keys do: a release reaches the control that has the
-// focus by then.
+// A `Ventana` opened on the settings file at each desktop font size. Tab
+// from the focused control stops at each name of `orden` in turn, back to the
+// first, and Shift+Tab walks the same way back; names lose `quitar`. The keys
+// go through the window, as typed keys do: a release reaches the control that
+// has the focus by then.
+// Then, after `teclas`, the window keeps one size that the user cannot change,
+// and grows with the font. Each list shows six rows and every column its
+// widest text, side by side with no horizontal scroll bar and filling the
+// list's width, beside the vertical one (the file holds more than six bets).
+// Every box shows its whole text, once given `largo` when its name matches
+// `largas` and a signed value otherwise, and every button, label and frame
+// gets the room its caption needs.
 template<class Ventana>
-void RecorrerTabulacion(const QByteArray &ini, const QString &orden, const QString &quitar)
+void ComprobarVentana(const QString &orden, const QString &quitar, const QString &teclas,
+                      const QString &largas, const QString &largo)
 {
-    EntornoPrueba entorno;
-    entorno.EscribirIni(ini);
-    Ventana ventana(nullptr);
-    QVERIFY(Activar(ventana));
-    QStringList esperado = orden.split(' ');
-    for (const auto modificador : {Qt::NoModifier, Qt::ShiftModifier}) {
-        QStringList recorrido {esperado.first()};
-        while (recorrido.size() < esperado.size()) {
-            QTest::keyClick(ventana.windowHandle(), Qt::Key_Tab, modificador);
-            const QWidget *foco = QApplication::focusWidget();
-            recorrido
-                << (foco ? foco->objectName() : "(ninguno)").remove(QRegularExpression(quitar));
-        }
-        QCOMPARE(recorrido, esperado);
-        std::ranges::reverse(esperado);
-    }
-}
-
-// The application's font at `puntos` points while it lives, as a desktop with
-// a larger font gives it to new windows.
-struct FuenteEscritorio
-{
-    explicit FuenteEscritorio(int puntos)
-    {
-        QFont fuente = anterior;
+    const QFont anterior = QApplication::font();
+    const auto restaurar = qScopeGuard([&] { QApplication::setFont(anterior); });
+    QFont fuente = anterior;
+    int ancho8 = 0;
+    for (const int puntos : {8, 14, 24}) {
         fuente.setPointSize(puntos);
         QApplication::setFont(fuente);
-    }
-    ~FuenteEscritorio() { QApplication::setFont(anterior); }
-    const QFont anterior = QApplication::font();
-};
-
-// The width of a `Ventana` shown with the application's font at `puntos` points.
-template<class Ventana> int AnchoConFuente(int puntos)
-{
-    const FuenteEscritorio fuente(puntos);
-    Ventana ventana(nullptr);
-    ventana.show();
-    return ventana.width();
-}
-
-// Each box of `ventana` is given the text of the first pattern in `textos`
-// that its name matches; every box then shows its whole text, every button,
-// label and frame gets the room its caption needs, and the window keeps one
-// size that the user cannot change.
-inline void ComprobarNadaCortado(QWidget &ventana, const QList<std::pair<QString, QString>> &textos)
-{
-    QVERIFY(Activar(ventana));
-    QCOMPARE(ventana.minimumSize(), ventana.maximumSize());
-    for (QLineEdit *caja : ventana.findChildren<QLineEdit *>()) {
-        const auto texto = std::ranges::find_if(textos, [caja](const auto &par) {
-            return caja->objectName().contains(QRegularExpression(par.first));
-        });
-        QVERIFY2(texto != textos.end(), qPrintable(caja->objectName()));
-        caja->setText(texto->second);
-        // The text is measured from the left edge, where the box starts it.
-        caja->setAlignment(Qt::AlignLeft);
-        const int medio = caja->height() / 2;
-        // From either end of the text, the other end is in view; the box
-        // scrolls its text when painted.
-        caja->setCursorPosition(0);
-        caja->repaint();
-        QCOMPARE(caja->cursorPositionAt({caja->width() - 1, medio}), caja->text().size());
-        caja->end(false);
-        caja->repaint();
-        QVERIFY2(caja->cursorPositionAt({0, medio}) == 0, qPrintable(caja->objectName()));
-    }
-    for (const QWidget *control : ventana.findChildren<QWidget *>()) {
-        if (qobject_cast<const QAbstractButton *>(control) || qobject_cast<const QLabel *>(control)
-            || qobject_cast<const QGroupBox *>(control)) {
+        Ventana ventana(nullptr);
+        QVERIFY(Activar(ventana));
+        QStringList esperado = orden.split(' ');
+        for (const auto modificador : {Qt::NoModifier, Qt::ShiftModifier}) {
+            QStringList recorrido {esperado.first()};
+            while (recorrido.size() < esperado.size()) {
+                QTest::keyClick(ventana.windowHandle(), Qt::Key_Tab, modificador);
+                const QWidget *foco = QApplication::focusWidget();
+                recorrido
+                    << (foco ? foco->objectName() : "(ninguno)").remove(QRegularExpression(quitar));
+            }
+            QCOMPARE(recorrido, esperado);
+            std::ranges::reverse(esperado);
+        }
+        Teclear(teclas);
+        QCOMPARE(ventana.minimumSize(), ventana.maximumSize());
+        ancho8 = ancho8 ? ancho8 : ventana.width();
+        QVERIFY(ventana.width() * 8 * 4 >= ancho8 * puntos * 3);
+        for (const QTableView *tabla : ventana.template findChildren<QTableView *>()) {
+            const QAbstractItemView *lista = tabla;
+            const QHeaderView *cabecera = tabla->horizontalHeader();
+            QVERIFY(!lista->horizontalScrollBar()->isVisible()
+                    && lista->verticalScrollBar()->isVisible());
+            QCOMPARE(cabecera->length(), lista->viewport()->width());
+            for (int columna = 0; columna < cabecera->count(); ++columna)
+                QVERIFY(cabecera->sectionSize(columna) >= std::max(
+                            lista->sizeHintForColumn(columna), cabecera->sectionSizeHint(columna)));
+            QVERIFY(lista->viewport()->height() >= 6 * lista->sizeHintForRow(0));
+        }
+        for (QLineEdit *caja : ventana.template findChildren<QLineEdit *>()) {
+            caja->setText(caja->objectName().contains(QRegularExpression(largas)) ? largo : "-10");
+            // Started at the left edge, the text ends before the right one.
+            caja->setAlignment(Qt::AlignLeft);
+            caja->setCursorPosition(0);
+            caja->repaint();
+            QCOMPARE(caja->cursorPositionAt({caja->width() - 1, caja->height() / 2}),
+                     caja->text().size());
+        }
+        for (const QWidget *control : ventana.template findChildren<QWidget *>()) {
             const QSize necesario = control->minimumSizeHint().expandedTo(control->sizeHint());
-            QVERIFY2(control->width() >= necesario.width()
-                         && control->height() >= necesario.height(),
-                     qPrintable(control->objectName()));
+            if (qobject_cast<const QAbstractButton *>(control)
+                || qobject_cast<const QLabel *>(control)
+                || qobject_cast<const QGroupBox *>(control))
+                QVERIFY2(control->width() >= necesario.width()
+                             && control->height() >= necesario.height(),
+                         qPrintable(control->objectName()));
         }
     }
 }
