@@ -62,16 +62,10 @@ private Q_SLOTS:
             else
                 Teclear(c);
         }
-        const auto caja = [&](const QString &nombre) {
-            return editor.findChild<QLineEdit *>("txt" + nombre)->text();
-        };
-        QStringList pantalla {caja("Combinaciones"), caja("ConfigActual")};
-        for (int i = 1; i <= 7; ++i)
-            pantalla << caja(
-                QString(i <= 5 ? "EuromillonConfigNumero(%1)" : "EuromillonConfigEstrella(%1)")
-                    .arg(i <= 5 ? i : i - 5));
-        QTEST((QStringList {pantalla.join(',')} + entorno.escritorio.registro).join(';'),
-              "pantalla");
+        QStringList pantalla; // in the window's order: total, index, numbers, stars
+        for (const QLineEdit *caja : editor.findChildren<QLineEdit *>(QRegularExpression("^txt")))
+            pantalla << caja->text();
+        QTEST((QStringList {pantalla.join(',')} + entorno.registro).join(';'), "pantalla");
         QTEST(entorno.LeerIni(), "fichero");
     }
 
@@ -80,9 +74,8 @@ private Q_SLOTS:
     // The boxes hold the largest count and signed two-digit values.
     void ventana()
     {
-        EntornoPrueba entorno;
-        entorno.EscribirIni(s + "Total=1\nC1=3-17-22-41-50-E12-8\n");
         ComprobarVentana<FormConfiguracion>(
+            s + "Total=1\nC1=3-17-22-41-50-E12-8\n",
             "Siguiente Numero(1) Numero(2) Numero(3) Numero(4) Numero(5) Estrella(1) "
             "Estrella(2) Guardar ConfigActual Combinaciones Insertar Eliminar "
             "Anterior Siguiente",

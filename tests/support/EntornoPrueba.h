@@ -3,14 +3,8 @@
 #include "desktop/Escritorio.h"
 #include "settings/modINIer.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QUrl>
-
-#include <utility>
+#include <QtCore>
 
 // A desktop for tests: records in `registro`, in turn, the messages, the
 // addresses (a results mail by its body, read back from its encoding, which
@@ -18,7 +12,7 @@
 // opening them. Every address counts as opened, unless `falla` is set: then
 // its opener ends badly, heard of from the event loop.
 // It installs itself while it lives.
-struct EscritorioGrabador final : Escritorio
+struct EscritorioGrabador : Escritorio
 {
     EscritorioGrabador() { Escritorio::Instalar(this); }
     ~EscritorioGrabador() override { Escritorio::Instalar(nullptr); }
@@ -39,9 +33,9 @@ struct EscritorioGrabador final : Escritorio
     bool falla = false;
 };
 
-// A scratch program folder with a recording desktop, so the code under test
-// reads and writes `Trebolero.ini` there.
-struct EntornoPrueba
+// A scratch program folder, so the code under test reads and writes
+// `Trebolero.ini` there, and a recording desktop.
+struct EntornoPrueba final : EscritorioGrabador
 {
     EntornoPrueba() { FijarProgramaINI(carpeta.path(), "Trebolero"); }
     ~EntornoPrueba() { FijarProgramaINI({}, {}); }
@@ -60,5 +54,4 @@ struct EntornoPrueba
     }
 
     QTemporaryDir carpeta;
-    EscritorioGrabador escritorio;
 };
