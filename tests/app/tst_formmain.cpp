@@ -7,74 +7,67 @@ class TstFormMain : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The file holds the first of `ficheros` at the start. The keys are typed
-    // from a click on the first draw box, which selects its text; "|" writes
-    // the next of `ficheros`, when there is one, and clicks that box again. A
-    // leading "!" makes every opener fail. The list's rows read "number N1 ..
-    // N5 E1 E2 hits", with "* " in front when bold, followed by what the
-    // desktop was given.
+    // The keys are typed from a click on the first draw box, which selects its
+    // text; a leading "!" makes every opener fail. The list's rows read
+    // "number N1 .. N5 E1 E2 hits", with "* " in front when bold, followed by what the desktop was
+    // given.
     void usos_data()
     {
-        QTest::addColumn<QByteArrayList>("ficheros");
+        QTest::addColumn<QByteArray>("fichero");
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QStringList>("esperado");
         // clang-format off
         const QByteArray web = "http://127.0.0.1:8/a b?x=1&y=%20", cabecera = "[DataSource]\nWeb=" + web + "\n[Combinaciones]\n";
-        const QByteArrayList vacia {cabecera + "Total=0\n"}, una {cabecera + "Total=1\nC1=01-02-03-04-05-E1-2\n"}, dos {cabecera + "Total=2\nC1=03-15-20-38-44-E2-5\nC2=07-10-12-31-2-E11-1\n"};
+        const QByteArray vacia = cabecera + "Total=0\n", una = cabecera + "Total=1\nC1=01-02-03-04-05-E1-2\n", dos = cabecera + "Total=2\nC1=03-15-20-38-44-E2-5\nC2=07-10-12-31-2-E11-1\n";
         // A date that tries to add a header, a recipient and a fragment to the mail.
         const QString fecha = "2005-12-02& to=x@y.z?cc=w#%0d%0a+b";
         // Dates that make the results address 8,000 and 8,001 characters long.
         const QString cabe = "a" + QString(2576, u'%'), noCabe = "a" + cabe;
-        const QString sorteo = "03152238490207\r", sinSorteo = "No hay conbinación premiada! Descargala o introducela";
+        // From Comprobar, where the draw leaves the focus, seven Tabs reach the second number.
+        const QString alSegundo = QString(7, u'\t'), sorteo = "03152238490207\r", sinSorteo = "No hay conbinación premiada! Descargala o introducela";
         const QStringList comprobadas {"* 1 3 15 20 38 44 2 5 3+1", "2 7 10 12 31 2 11 1 0+0"}, sinAciertos {"1 1 2 3 4 5 1 2"};
         const QString lineas = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
         const QString pegadas = QString(lineas).replace("\r\n", "\n"), copiado = " Se han copiado al portapapeles: pégalos en un mensaje nuevo.";
         const QString sinComprobar = "Has de comprobar el resultado de los premios antes de poder enviarlo por email!";
-        QTest::newRow("fichero ilegible") << QByteArrayList {QByteArray(1, '\0')} << QString() << QStringList {"No se ha podido leer el fichero de configuración."};
-        QTest::newRow("fichero de 17 MiB") << QByteArrayList {QByteArray(17 << 20, '\n')} << QString() << QStringList {"El fichero de configuración es demasiado grande."};
+        QTest::newRow("fichero ilegible") << QByteArray(1, '\0') << QString() << QStringList {"No se ha podido leer el fichero de configuración."};
+        QTest::newRow("fichero de 17 MiB") << QByteArray(17 << 20, '\n') << QString() << QStringList {"El fichero de configuración es demasiado grande."};
         QTest::newRow("número vacío antes que lista vacía") << vacia << QString("010203\t051\t2C") << QStringList {sinSorteo};
         QTest::newRow("lista vacía") << vacia << QString("01020304050102C") << QStringList {"No hay resultados! Edita el fichero de configuración"};
         // The check takes the boxes as they stand: a letter or an empty box matches nothing.
-        QTest::newRow("casillas ilegibles no aciertan") << una << QString("01020304050102C|\tx\t\t\t\t\b\t\bC") << QStringList {"* 1 1 2 3 4 5 1 2 4+0"};
-        QTest::newRow("relee el fichero") << una + QByteArrayList {cabecera + "Total=2\nC1=01-02-03-40-50-E2-9\nC2=1-2-3-4-5-E10-12\n"} << QString("01020304050102C|C") << QStringList {"* 1 1 2 3 40 50 2 9 3+1", "* 2 1 2 3 4 5 10 12 5+0"};
+        QTest::newRow("casillas ilegibles no aciertan") << una << "01020304050102C" + alSegundo + "x\t\t\t\t\b\t\bC" << QStringList {"* 1 1 2 3 4 5 1 2 4+0"};
         // The settings file is its own feed; each draw is read over the one before, field by field.
-        const QByteArrayList feed {"<r>\n[DataSource]\nRDFData=Trebolero.ini\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n[Combinaciones]\nTotal=1\nC1=01-02-03-04-05-E1-2\n"
-            "<item><title>Euromillon</title><dc:subject>1-2-8-9-6-E1-4</dc:subject></item><item><title>Euromillon</title><dc:subject>10-x-3-4-5-Ex-9</dc:subject></item></r>"};
+        const QByteArray feed = "<r>\n[DataSource]\nRDFData=Trebolero.ini\n[Copyright]\nAutor=Orbelan\nDate=2005/12\n[Combinaciones]\nTotal=1\nC1=01-02-03-04-05-E1-2\n"
+            "<item><title>Euromillon</title><dc:subject>1-2-8-9-6-E1-4</dc:subject></item><item><title>Euromillon</title><dc:subject>10-x-3-4-5-Ex-9</dc:subject></item></r>";
         QTest::newRow("Esc descarga") << feed << QString("\x1b" "C") << QStringList {"* 1 1 2 3 4 5 1 2 4+1"};
         QTest::newRow("Enter en una casilla no descarga") << feed << QString("0102\rC") << sinAciertos + QStringList {sinSorteo};
         // Results go with the draw beside them, not with its date.
-        QTest::newRow("una descarga quita los aciertos") << feed << QString("01020304050102C|DM") << sinAciertos + QStringList {sinComprobar};
-        QTest::newRow("un número cambiado quita los aciertos") << una << QString("01020304050102C|\t5M") << sinAciertos + QStringList {sinComprobar};
-        QTest::newRow("una estrella cambiada quita los aciertos") << una << QString("01020304050102C|\t\t\t\t\t\t3M") << sinAciertos + QStringList {sinComprobar};
-        QTest::newRow("mail con la fecha cambiada") << dos << sorteo + "|\v" + fecha + "M" << comprobadas + QStringList {"Resultados del Euromillón (" + fecha + ")" + lineas};
+        QTest::newRow("una descarga quita los aciertos") << feed << QString("01020304050102CDM") << sinAciertos + QStringList {sinComprobar};
+        QTest::newRow("un número cambiado quita los aciertos") << una << "01020304050102C" + alSegundo + "5M" << sinAciertos + QStringList {sinComprobar};
+        QTest::newRow("una estrella cambiada quita los aciertos") << una << QString("01020304050102C\v\v\v\v3M") << sinAciertos + QStringList {sinComprobar};
+        QTest::newRow("mail con la fecha cambiada") << dos << sorteo + "\t\t\t\t\t" + fecha + "M" << comprobadas + QStringList {"Resultados del Euromillón (" + fecha + ")" + lineas};
         QTest::newRow("mail sin programa de correo") << dos << "!" + sorteo + "M" << comprobadas + QStringList {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + pegadas, "No se ha podido abrir el programa de correo con los resultados." + copiado};
         QTest::newRow("mail de 8000 caracteres") << dos << "\v" + cabe + "\t" + sorteo + "M" << comprobadas + QStringList {"Resultados del Euromillón (" + cabe + ")" + lineas};
         QTest::newRow("mail de 8001 caracteres") << dos << "\v" + noCabe + "\t" + sorteo + "M" << comprobadas + QStringList {"Trebolero\nResultados del Euromillón (" + noCabe + ")" + pegadas, "Los resultados son demasiado largos para una dirección de correo." + copiado};
         QTest::newRow("web sin navegador") << vacia << QString("!W") << QStringList {web, "No se ha podido abrir la página web."};
-        QTest::newRow("web sin clave") << QByteArrayList {"[Copyright]\nWeb=http://127.0.0.1/\n"} << QString("!W") << QStringList();
+        QTest::newRow("web sin clave") << QByteArray("[Copyright]\nWeb=http://127.0.0.1/\n") << QString("!W") << QStringList();
         QTest::newRow("correo del autor sin programa") << vacia << "!" + QString(8, u'\t') + " " << QStringList {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."};
         // clang-format on
     }
 
     void usos()
     {
-        QFETCH(QByteArrayList, ficheros);
+        QFETCH(QByteArray, fichero);
         QFETCH(QString, teclas);
         EntornoPrueba entorno;
-        entorno.EscribirIni(ficheros.takeFirst());
+        entorno.EscribirIni(fichero);
         FormMain ventana;
         QAbstractItemModel &lista = *ventana.findChild<QTableView *>("lstResultado")->model();
         const QAbstractItemModelTester probador(&lista);
         QVERIFY(!lista.data({}).isValid());
         QVERIFY(Activar(ventana));
+        QTest::mouseClick(ventana.findChild<QLineEdit *>("txtEuromillonNumero(1)"), Qt::LeftButton);
         entorno.falla = teclas.startsWith(u'!');
-        for (const QString &parte : teclas.sliced(entorno.falla ? 1 : 0).split(u'|')) {
-            QTest::mouseClick(ventana.findChild<QLineEdit *>("txtEuromillonNumero(1)"),
-                              Qt::LeftButton);
-            Teclear(parte);
-            if (!ficheros.isEmpty())
-                entorno.EscribirIni(ficheros.takeFirst());
-        }
+        Teclear(teclas.sliced(entorno.falla ? 1 : 0));
         QStringList salida;
         for (int fila = 0; fila < lista.rowCount(); ++fila) {
             QString texto
