@@ -16,6 +16,17 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("fichero");
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QStringList>("esperado");
+        // 32768 bets that all win, read as far as "Total" says.
+        QByteArray todas = "[Combinaciones]\nC32768=01-02-03-04-05-E1-2\n";
+        QStringList filas;
+        QString pegadasTodas = "Trebolero\nResultados del Euromillón\n\nNúmeros premiados:\n"
+                               "01,02,03,04,05 - 01,02\n\nResultados:\n";
+        for (int n = 1; n < 32768; ++n) {
+            todas += 'C' + QByteArray::number(n) + "=01-02-03-04-05-E1-2\n";
+            filas << QString("* %1 1 2 3 4 5 1 2 5+2").arg(n);
+            pegadasTodas
+                += QString::number(n).rightJustified(2, u'0') + ": 01,02,03,04,05 - 1,2 -> 5+2\n";
+        }
         // clang-format off
         const QByteArray web = "http://127.0.0.1:8/a b?x=1&y=%20", cabecera = "[DataSource]\nWeb=" + web + "\n[Combinaciones]\n";
         const QByteArray vacia = cabecera + "Total=0\n", una = cabecera + "Total=1\nC1=01-02-03-04-05-E1-2\n", dos = cabecera + "Total=2\nC1=03-15-20-38-44-E2-5\nC2=07-10-12-31-2-E11-1\n";
@@ -32,7 +43,14 @@ private Q_SLOTS:
         QTest::newRow("fichero ilegible") << QByteArray(1, '\0') << QString() << QStringList {"No se ha podido leer el fichero de configuración."};
         QTest::newRow("fichero de 17 MiB") << QByteArray(17 << 20, '\n') << QString() << QStringList {"El fichero de configuración es demasiado grande."};
         QTest::newRow("número vacío antes que lista vacía") << vacia << QString("010203\t051\t2C") << QStringList {sinSorteo};
-        QTest::newRow("lista vacía") << vacia << QString("01020304050102C") << QStringList {"No hay resultados! Edita el fichero de configuración"};
+        const QString todoAcertado = "01020304050102CM", demasiadoLargos = "Los resultados son demasiado largos para una dirección de correo." + copiado;
+        const QStringList ninguna {"No hay resultados! Edita el fichero de configuración", sinComprobar};
+        QTest::newRow("Total=0") << todas + "Total=0\n" << todoAcertado << ninguna;
+        QTest::newRow("Total=1") << todas + "Total=1\n" << todoAcertado << QStringList {"* 1 1 2 3 4 5 1 2 5+2", "Resultados del Euromillón\r\n\r\nNúmeros premiados:\r\n01,02,03,04,05 - 01,02\r\n\r\nResultados:\r\n01: 01,02,03,04,05 - 1,2 -> 5+2\r\n"};
+        QTest::newRow("Total=32767") << todas + "Total=32767\n" << todoAcertado << filas + QStringList {pegadasTodas, demasiadoLargos};
+        QTest::newRow("Total=32768") << todas + "Total=32768\n" << todoAcertado << filas + QStringList {pegadasTodas, demasiadoLargos};
+        QTest::newRow("Total=32769") << todas + "Total=32769\n" << todoAcertado << ninguna;
+        QTest::newRow("Total=abc") << todas + "Total=abc\n" << todoAcertado << ninguna;
         // The check takes the boxes as they stand: a letter or an empty box matches nothing.
         QTest::newRow("casillas ilegibles no aciertan") << una << "01020304050102C" + alSegundo + "x\t\t\t\t\b\t\bC" << QStringList {"* 1 1 2 3 4 5 1 2 4+0"};
         // The settings file is its own feed; each draw is read over the one before, field by field.
@@ -47,7 +65,7 @@ private Q_SLOTS:
         QTest::newRow("mail con la fecha cambiada") << dos << sorteo + "\t\t\t\t\t" + fecha + "M" << comprobadas + QStringList {"Resultados del Euromillón (" + fecha + ")" + lineas};
         QTest::newRow("mail sin programa de correo") << dos << "!" + sorteo + "M" << comprobadas + QStringList {"Resultados del Euromillón" + lineas, "Trebolero\nResultados del Euromillón" + pegadas, "No se ha podido abrir el programa de correo con los resultados." + copiado};
         QTest::newRow("mail de 8000 caracteres") << dos << "\v" + cabe + "\t" + sorteo + "M" << comprobadas + QStringList {"Resultados del Euromillón (" + cabe + ")" + lineas};
-        QTest::newRow("mail de 8001 caracteres") << dos << "\v" + noCabe + "\t" + sorteo + "M" << comprobadas + QStringList {"Trebolero\nResultados del Euromillón (" + noCabe + ")" + pegadas, "Los resultados son demasiado largos para una dirección de correo." + copiado};
+        QTest::newRow("mail de 8001 caracteres") << dos << "\v" + noCabe + "\t" + sorteo + "M" << comprobadas + QStringList {"Trebolero\nResultados del Euromillón (" + noCabe + ")" + pegadas, demasiadoLargos};
         QTest::newRow("web sin navegador") << vacia << QString("!W") << QStringList {web, "No se ha podido abrir la página web."};
         QTest::newRow("web sin clave") << QByteArray("[Copyright]\nWeb=http://127.0.0.1/\n") << QString("!W") << QStringList();
         QTest::newRow("correo del autor sin programa") << vacia << "!" + QString(8, u'\t') + " " << QStringList {"mailto:orbelan@example.com?subject=Trebolero", "No se ha podido abrir el programa de correo."};
@@ -78,36 +96,6 @@ private Q_SLOTS:
         }
         QFETCH(QStringList, esperado);
         QTRY_COMPARE(salida + entorno.registro, esperado);
-    }
-
-    // The same count of bets in the list, the check and the mail, whatever
-    // "Total" (the row's name) holds; the file always holds 32768 bets.
-    void total_data()
-    {
-        QTest::addColumn<int>("apuestas");
-        QTest::newRow("0") << 0;
-        QTest::newRow("1") << 1;
-        QTest::newRow("32767") << 32767;
-        QTest::newRow("32768") << 32767;
-        QTest::newRow("32769") << 0;
-        QTest::newRow("abc") << 0;
-    }
-
-    void total()
-    {
-        QFETCH(int, apuestas);
-        EntornoPrueba entorno;
-        QByteArray ini = "[Combinaciones]\nTotal=" + QByteArray(QTest::currentDataTag()) + '\n';
-        for (int n = 1; n <= 32768; ++n)
-            ini += 'C' + QByteArray::number(n) + "=01-02-03-04-05-E1-2\n";
-        entorno.EscribirIni(ini);
-        FormMain ventana;
-        const QAbstractItemModel &lista = *ventana.findChild<QTableView *>("lstResultado")->model();
-        QVERIFY(Activar(ventana));
-        QTest::mouseClick(ventana.findChild<QLineEdit *>("txtEuromillonNumero(1)"), Qt::LeftButton);
-        Teclear("01020304050102CM");
-        QCOMPARE(lista.match(lista.index(0, 8), Qt::DisplayRole, "5+2", -1).size(), apuestas);
-        QCOMPARE(entorno.registro.join(' ').count("5+2"), apuestas);
     }
 
     // Nine bets, more than the list shows at once, each with two-digit values
