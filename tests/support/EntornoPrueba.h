@@ -3,14 +3,13 @@
 #include "desktop/Escritorio.h"
 #include "settings/modINIer.h"
 
-#include <QTest>
-#include <QtCore>
+#include <QtTest>
 
 // A desktop for tests: records in `registro`, in turn, the messages, the
 // addresses (a results mail by its body, read back from its encoding, which
 // nothing follows) and the texts put on the clipboard, instead of showing or
-// opening them. Every address counts as opened, unless `falla` is set: then
-// its opener ends badly, heard of from the event loop.
+// opening them. Every address counts as opened but one holding "falla", whose
+// opener ends badly, heard of from the event loop.
 // It installs itself while it lives.
 struct EscritorioGrabador : Escritorio
 {
@@ -24,13 +23,12 @@ struct EscritorioGrabador : Escritorio
             "^mailto:\\?subject=Trebolero&body=((?:[-\\w.~!$'()*,;:@]|%[0-9A-F]{2})*)$");
         const QString cuerpo = mail.match(direccion).captured(1);
         registro << (cuerpo.isEmpty() ? direccion : QUrl::fromPercentEncoding(cuerpo.toLatin1()));
-        if (falla)
+        if (direccion.contains("falla"))
             QTimer::singleShot(0, std::move(siFalla));
     }
     void CopiarAlPortapapeles(const QString &texto) override { registro << texto; }
 
     QStringList registro;
-    bool falla = false;
 };
 
 // A scratch program folder, so the code under test reads and writes
@@ -41,9 +39,10 @@ struct EntornoPrueba final : EscritorioGrabador
     ~EntornoPrueba() { FijarProgramaINI({}, {}); }
 
     QString RutaIni() const { return carpeta.filePath("Trebolero.ini"); }
-    void EscribirIni(const QByteArray &bytes) const
+    // Writes the settings file, or the file `nombre` beside it.
+    void EscribirIni(const QByteArray &bytes, const QString &nombre = "Trebolero.ini") const
     {
-        QFile archivo(RutaIni());
+        QFile archivo(carpeta.filePath(nombre));
         QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) == bytes.size());
     }
     // The file's bytes, or nothing when it cannot be read.

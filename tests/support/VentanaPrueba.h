@@ -2,7 +2,6 @@
 
 #include "support/EntornoPrueba.h"
 
-#include <QtTest>
 #include <QtWidgets>
 
 #include <algorithm>
@@ -25,27 +24,27 @@
 inline void Teclear(const QString &teclas)
 {
     for (const QChar c : teclas) {
-        QWidget *ventana = QApplication::activeWindow();
-        QTest::keyClick(ventana->windowHandle(), c.toLower().toLatin1(),
+        QTest::keyClick(QApplication::focusWindow(), c.toLower().toLatin1(),
                         c.isUpper() ? Qt::AltModifier : Qt::NoModifier);
-        const QList<QPushButton *> botones = ventana->findChildren<QPushButton *>();
+        const auto botones = QApplication::activeWindow()->findChildren<QPushButton *>();
         QTRY_VERIFY(std::ranges::none_of(botones, &QPushButton::isDown));
     }
 }
 
 // A `Ventana` opened on a settings file holding `ini`, at each desktop font
 // size. Tab from the focused control stops at each name of `orden` in turn,
-// back to the first, and Shift+Tab walks the same way back; names lose `quitar`.
-// Then, after `teclas`, the window keeps one size that the user cannot change,
-// and grows with the font. Each list shows six rows and every column its
-// widest text, side by side with no horizontal scroll bar and filling the
-// list's width, beside the vertical one (the file holds more than six bets).
-// Every box shows its whole text, once given `largo` when its name matches
-// `largas` and a signed value otherwise, and every button, label and frame
-// (named by its prefix) gets the room its caption needs.
+// back to the first, and Shift+Tab walks the same way back; names are given
+// without their control prefix.
+// Then, after `teclas`, the window keeps one size that the user cannot
+// change, and grows with the font. Each list shows six rows and every column
+// its widest text, side by side with no horizontal scroll bar, beside the
+// vertical one (the file holds more than six bets). Every box shows its whole
+// text, once given `largo` when its name matches `largas` and a signed value
+// otherwise, and every button, label and frame (named by its prefix) gets the
+// room its caption needs.
 template<class Ventana>
-void ComprobarVentana(const QByteArray &ini, const QString &orden, const QString &quitar,
-                      const QString &teclas, const QString &largas, const QString &largo)
+void ComprobarVentana(const QByteArray &ini, const QString &orden, const QString &teclas,
+                      const QString &largas, const QString &largo)
 {
     EntornoPrueba entorno;
     entorno.EscribirIni(ini);
@@ -55,13 +54,13 @@ void ComprobarVentana(const QByteArray &ini, const QString &orden, const QString
         QApplication::setFont(QFont(anterior.family(), puntos));
         Ventana ventana(nullptr);
         QVERIFY(Activar(ventana));
+        const QRegularExpression prefijo("^(btn|cmd|lb|lst|txt(EuromillonConfig|Euromillon)?)");
         const QStringList esperado = orden.split(' ');
         const qsizetype pasos = esperado.size() - 1;
         QStringList recorrido;
         for (const QChar tecla : QString(pasos, u'\t') + QString(pasos, u'\v')) {
             Teclear(tecla);
-            recorrido << QApplication::focusWidget()->objectName().remove(
-                QRegularExpression(quitar));
+            recorrido << QApplication::focusWidget()->objectName().remove(prefijo);
         }
         QCOMPARE(recorrido,
                  esperado.sliced(1) + QStringList(esperado.crbegin() + 1, esperado.crend()));
@@ -75,7 +74,6 @@ void ComprobarVentana(const QByteArray &ini, const QString &orden, const QString
             const QHeaderView *cabecera = tabla->horizontalHeader();
             QVERIFY(!lista->horizontalScrollBar()->isVisible()
                     && lista->verticalScrollBar()->isVisible());
-            QCOMPARE(cabecera->length(), lista->viewport()->width());
             for (int columna = 0; columna < cabecera->count(); ++columna)
                 QVERIFY(cabecera->sectionSize(columna) >= std::max(
                             lista->sizeHintForColumn(columna), cabecera->sectionSizeHint(columna)));
@@ -86,8 +84,7 @@ void ComprobarVentana(const QByteArray &ini, const QString &orden, const QString
             caja->setText(caja->objectName().contains(QRegularExpression(largas)) ? largo : "-10");
             // With the cursor at its end, the text still starts in view once painted.
             caja->repaint();
-            QVERIFY2(caja->cursorPositionAt({0, caja->height() / 2}) == 0,
-                     qPrintable(caja->objectName()));
+            QCOMPARE(caja->cursorPositionAt({0, caja->height() / 2}), 0);
         }
         const QRegularExpression conTexto("^(btn|cmd|lb|fram|Fra)");
         for (const QWidget *control : ventana.template findChildren<QWidget *>(conTexto)) {
