@@ -26,22 +26,30 @@ private Q_SLOTS:
             filas << QString("* %1 1 2 3 4 5 1 2 5+2").arg(n);
             pegadasTodas += QString::number(n).rightJustified(2, u'0') + ": 01,02,03,04,05 - 1,2 -> 5+2\n";
         }
-        const QByteArray web = "http://127.0.0.1:8/falla b?x=1&y=%20", cabecera = "[DataSource]\nWeb=" + web + "\n[Combinaciones]\n";
-        const QByteArray vacia = cabecera + "Total=0\n", una = cabecera + "Total=1\nC1=01-02-03-04-05-E1-2\n", dos = cabecera + "Total=2\nC1=03-15-20-38-44-E2-5\nC2=07-10-12-31-2-E11-1\n";
+        const QByteArray web = "http://127.0.0.1:8/falla b?x=1&y=%20";
+        const QByteArray cabecera = "[DataSource]\nWeb=" + web + "\n[Combinaciones]\n";
+        const QByteArray vacia = cabecera + "Total=0\n";
+        const QByteArray una = cabecera + "Total=1\nC1=01-02-03-04-05-E1-2\n";
+        const QByteArray dos = cabecera + "Total=2\nC1=03-15-20-38-44-E2-5\nC2=07-10-12-31-2-E11-1\n";
         // A date that tries to add a header, a recipient and a fragment to the mail.
         const QString fecha = "2005-12-02& to=x@y.z?cc=w#%0d%0a+b";
         // Dates that make the results address 8,000 and 8,001 characters long.
-        const QString cabe = "a" + QString(2576, u'%'), noCabe = "a" + cabe;
+        const QString cabe = "a" + QString(2576, u'%');
+        const QString noCabe = "a" + cabe;
         // From Comprobar, where the draw leaves the focus, seven Tabs reach the second number.
-        const QString alSegundo = QString(7, u'\t'), sorteo = "03152238490207\r", sinSorteo = "No hay conbinación premiada! Descargala o introducela";
+        const QString alSegundo = QString(7, u'\t');
+        const QString sorteo = "03152238490207\r";
+        const QString sinSorteo = "No hay conbinación premiada! Descargala o introducela";
         const QStringList comprobadas {"* 1 3 15 20 38 44 2 5 3+1", "2 7 10 12 31 2 11 1 0+0"}, sinAciertos {"1 1 2 3 4 5 1 2"};
         const QString lineas = "\r\n\r\nNúmeros premiados:\r\n03,15,22,38,49 - 02,07\r\n\r\nResultados:\r\n01: 03,15,20,38,44 - 2,5 -> 3+1\r\n02: 07,10,12,31,02 - 11,1 -> 0+0\r\n";
-        const QString pegadas = QString(lineas).replace("\r\n", "\n"), copiado = " Se han copiado al portapapeles: pégalos en un mensaje nuevo.";
+        const QString pegadas = QString(lineas).replace("\r\n", "\n");
+        const QString copiado = " Se han copiado al portapapeles: pégalos en un mensaje nuevo.";
         const QString sinComprobar = "Has de comprobar el resultado de los premios antes de poder enviarlo por email!";
         QTest::newRow("fichero ilegible") << QByteArray(1, '\0') << QString() << QStringList {"No se ha podido leer el fichero de configuración."};
         QTest::newRow("fichero de 17 MiB") << QByteArray(17 << 20, '\n') << QString() << QStringList {"El fichero de configuración es demasiado grande."};
         QTest::newRow("número vacío antes que lista vacía") << vacia << QString("010203\t051\t2C") << QStringList {sinSorteo};
-        const QString todoAcertado = "01020304050102CM", demasiadoLargos = "Los resultados son demasiado largos para una dirección de correo." + copiado;
+        const QString todoAcertado = "01020304050102CM";
+        const QString demasiadoLargos = "Los resultados son demasiado largos para una dirección de correo." + copiado;
         const QStringList ninguna {"No hay resultados! Edita el fichero de configuración", sinComprobar};
         QTest::newRow("Total=0") << todas + "Total=0\n" << todoAcertado << ninguna;
         QTest::newRow("Total=1") << todas + "Total=1\n" << todoAcertado << QStringList {"* 1 1 2 3 4 5 1 2 5+2", "Resultados del Euromillón\r\n\r\nNúmeros premiados:\r\n01,02,03,04,05 - 01,02\r\n\r\nResultados:\r\n01: 01,02,03,04,05 - 1,2 -> 5+2\r\n"};

@@ -19,8 +19,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("fichero");
         // clang-format off
         const QByteArray tres = s + "Total=3\nC1=03-17-22-41-50-E2-8\nC2=1-2-3-4-5-E6-7\nC3=10-20-30-40-49-E11-12\n";
-        const QString c2 = "1,2,3,4,5,6,7", ceros = "0,0,0,0,0,0,0", mal = ";El número de combinaciones guardado no es válido. Corrige el fichero de configuración.";
-        const QString imposible = ";Una apuesta tiene cinco números distintos del 1 al 50 y dos estrellas distintas del 1 al 12.", insertaAntes = ";No hay ninguna combinación que guardar. Inserta una con «Insertar Al Final».";
+        const QString c2 = "1,2,3,4,5,6,7";
+        const QString ceros = "0,0,0,0,0,0,0";
+        const QString mal = ";El número de combinaciones guardado no es válido. Corrige el fichero de configuración.";
+        const QString imposible = ";Una apuesta tiene cinco números distintos del 1 al 50 y dos estrellas distintas del 1 al 12.";
+        const QString insertaAntes = ";No hay ninguna combinación que guardar. Inserta una con «Insertar Al Final».";
         const QByteArray cinco = s + "Total=5\nC4=4-5-6-7-8-E9-1\nC5=1-2-3-4-5-E6-7\n";
         QTest::newRow("navigate, remove, insert restores") << tres << QByteArray() << "ASSSSASEI" << "3,2," + c2 << tres;
         QTest::newRow("remove at 0, insert") << s + "Total=0\n" << QByteArray() << "EI" << "1,1," + ceros << s + "Total=1\nC1=00-00-00-00-00-E0-0\n";
