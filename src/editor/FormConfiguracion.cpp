@@ -17,7 +17,7 @@
 namespace {
 
 // The widest total or index the locked boxes show.
-const QString MuestraContador = QStringLiteral("32767");
+const QString MuestraContador = QString::number(ApuestasMaximas);
 
 void Avisar(QWidget *propietario, const QString &texto)
 {
